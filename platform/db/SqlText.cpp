@@ -12,9 +12,12 @@ QStringList ParsedSql::names() const
     return out;
 }
 
+// Parameter names are plain SQL identifiers: ASCII letters, digits, _ and $.
 static bool isNameChar(QChar c)
 {
-    return c.isLetterOrNumber() || c == u'_' || c == u'$';
+    const char16_t u = c.unicode();
+    return (u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z') || (u >= u'0' && u <= u'9') || u == u'_'
+        || u == u'$';
 }
 
 ParsedSql parseNamedParameters(const QString& sql)
