@@ -3,6 +3,8 @@
 #include "u_dm.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
+#include <QDir>
 
 int ModifiedState = 0;
 int LoginAccepted = 0;
@@ -14,6 +16,27 @@ db::Dataset* GroupQuery = nullptr;
 db::DataSource* GroupSource = nullptr;
 db::Dataset* ProductQuery = nullptr;
 db::DataSource* ProductSource = nullptr;
+
+static QString programFolderOverride;
+
+QString ProgramFolder()
+{
+    return programFolderOverride.isEmpty() ? QCoreApplication::applicationDirPath() : programFolderOverride;
+}
+
+void SetProgramFolder(const QString& folder)
+{
+    programFolderOverride = folder;
+}
+
+QString ProgramFile(const QString& relativePath)
+{
+    QString path = relativePath;
+    path.replace(u'\\', u'/');
+    while (path.startsWith(u'/'))
+        path.remove(0, 1);
+    return QDir(ProgramFolder()).filePath(path);
+}
 
 void TableButtonClick(QAbstractButton* button)
 {

@@ -38,5 +38,13 @@ void OpenMenuQueries();
 short TableSlotCount();
 bool CheckLogin(const QString& userName, const QString& password);
 
+// The folder of the program file, where database.txt, ini/ and rapor/ live.
+// Tests point it at a folder of their own.
+QString ProgramFolder();
+void SetProgramFolder(const QString& folder);
+// A path under the program's folder, written the way the program names its
+// files ("\\ini\\F_Adisyon.ini"): the backslashes become the system's separators.
+QString ProgramFile(const QString& relativePath);
+
 // A settings text flag ("True"/"False"); anything but exactly "True" is false.
 bool settingsFlag(const QString& column);

@@ -140,7 +140,14 @@ void Dataset::setParamsFromMaster()
 void Dataset::readRows()
 {
     setParamsFromMaster();
-    std::vector<Row> rows = statement_.fetchAll();
+    std::vector<Row> rows;
+    statement_.openCursor();
+    Row row;
+    while (statement_.fetch(row)) {
+        rows.push_back(std::move(row));
+        if (fetchProgress_ && rows.size() % 5000 == 0)
+            fetchProgress_(int(rows.size()));
+    }
     columns_ = statement_.columns();
     rows_ = std::move(rows);
     syncFields();

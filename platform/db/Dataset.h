@@ -101,6 +101,11 @@ public:
     // otherwise; details first.
     void finishPending();
 
+    // Called every few thousand rows while a large select is read, so a
+    // window can show progress; returns nothing and must not touch the
+    // dataset.
+    void setFetchProgress(std::function<void(int rowsRead)> progress) { fetchProgress_ = std::move(progress); }
+
     // Handlers of the data module. Each gets the dataset it belongs to.
     using Handler = std::function<void(Dataset&)>;
     Handler beforeOpen, afterOpen, beforeClose, afterClose;
@@ -159,6 +164,7 @@ private:
     QHash<QString, QString> pendingLabels_;
     QStringList keyFields_;
 
+    std::function<void(int)> fetchProgress_;
     DataSource* masterSource_ = nullptr;
     std::vector<Dataset*> details_;
 
