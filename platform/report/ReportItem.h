@@ -15,7 +15,7 @@ QColor colorFromDelphi(int value);
 
 // Font of a template item as the file describes it; height in negative pixels
 // at 96 dpi (-13 is 10 pt), style bits bold 1, italic 2, underline 4, strike-out 8.
-struct FontSpec {
+struct ItemFont {
     QString name = QStringLiteral("Arial");
     int height = -13;
     int style = 0;
@@ -23,7 +23,7 @@ struct FontSpec {
 
     // A QFont sized in report units (pixels at 96 dpi).
     QFont toFont() const;
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const ItemFont&) const = default;
 };
 
 // Base of every element of a template: report, page, band and object.
@@ -62,10 +62,10 @@ public:
     ReportItem* parentItem() const { return qobject_cast<ReportItem*>(parent()); }
 
     bool parentFont() const { return parentFont_; }
-    FontSpec ownFont() const { return {fontName_, fontHeight_, fontStyle_, fontColor_}; }
-    void setOwnFont(const FontSpec& font);
+    ItemFont ownFont() const { return {fontName_, fontHeight_, fontStyle_, fontColor_}; }
+    void setOwnFont(const ItemFont& font);
     // The font the item draws with: its own, or inherited up to the report's default.
-    FontSpec effectiveFont() const;
+    ItemFont effectiveFont() const;
 
     // A reason why the item cannot be printed safely (absurd sizes), or empty.
     virtual QString checkLimits() const { return {}; }
