@@ -14,12 +14,15 @@ packages=(
     libgl-dev
     # Qt's own Turkish button texts ("Evet", "Hayır", "Tamam", "İptal").
     qt6-translations-l10n
+    # Qt's SVG image and icon plugins: the program's pictures are drawings.
+    libqt6svg6
     # The Firebird client, its headers, the embedded engine (with the
     # character sets and the Turkish collation) and isql-fb / gbak.
     libfbclient2
     firebird-dev
     firebird3.0-server-core
     firebird3.0-utils
+    firebird3.0-server  # the server for several terminals; the tests start a private one
     googletest
     libgtest-dev
     libbenchmark-dev

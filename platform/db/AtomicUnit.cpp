@@ -24,9 +24,9 @@ AtomicUnit::~AtomicUnit()
 
 void AtomicUnit::commit()
 {
-    transaction_.releaseSavepoint(savepoint_);
-    done_ = true;
+    // Should the commit fail, the savepoint is still there to undo the unit.
     transaction_.commitRetaining();
+    done_ = true;
 }
 
 void AtomicUnit::undo() noexcept

@@ -12,7 +12,7 @@ void EditableQuery::setTableName(const QString& table)
 {
     table_ = table.toUpper();
     insert_.reset();
-    modify_.reset();
+    modify_.clear();
     delete_.reset();
     refresh_.reset();
 }
@@ -61,8 +61,13 @@ QString EditableQuery::insertSql() const
 
 QString EditableQuery::modifySql() const
 {
+    return modifySql(writtenColumns());
+}
+
+QString EditableQuery::modifySql(const std::vector<int>& written) const
+{
     QStringList sets;
-    for (int i : writtenColumns()) {
+    for (int i : written) {
         const QString& c = columns()[size_t(i)].column;
         sets << QStringLiteral("%1 = :%1").arg(c);
     }
@@ -119,13 +124,33 @@ void EditableQuery::insertRow(Row& row)
     refreshRow(row);
 }
 
+void EditableQuery::rowVanished() const
+{
+    throw Error(QStringLiteral("%1 tablosundaki bu kayıt başka bir kullanıcı tarafından silinmiş; değişiklik "
+                               "kaydedilmedi.")
+                    .arg(table_));
+}
+
 void EditableQuery::modifyRow(Row& row, const Row& original)
 {
-    Statement& s = statement(modify_, modifySql());
-    for (int i : writtenColumns())
+    // Only what this post changed goes back: writing every column as this
+    // terminal once read it would quietly undo what another terminal has
+    // committed since (a table renamed while its bill is collected here).
+    std::vector<int> changed;
+    for (int i : writtenColumns()) {
+        if (row.at(i) != original.at(i) || row.at(i).isNull() != original.at(i).isNull())
+            changed.push_back(i);
+    }
+    if (changed.empty())
+        return;
+    const QString sql = modifySql(changed);
+    Statement& s = statement(modify_[sql], sql);
+    for (int i : changed)
         s.setParam(columns()[size_t(i)].column, row.at(i));
     s.setParam(QStringLiteral("OLD_") + key_, original.at(keyIndex()));
     s.execute();
+    if (s.rowsAffected() == 0)
+        rowVanished();
     refreshRow(row);
 }
 
@@ -134,6 +159,8 @@ void EditableQuery::deleteRow(const Row& row)
     Statement& s = statement(delete_, deleteSql());
     s.setParam(QStringLiteral("OLD_") + key_, row.at(keyIndex()));
     s.execute();
+    if (s.rowsAffected() == 0)
+        rowVanished();
 }
 
 void EditableQuery::refreshRow(Row& row)

@@ -2,6 +2,7 @@
 
 #include "Dataset.h"
 
+#include <map>
 #include <memory>
 
 namespace db {
@@ -31,6 +32,8 @@ public:
 
     // The statements as sent to the server; known once the dataset was open.
     QString insertSql() const;
+    // The modify statement for a row whose every column changed; a post sends
+    // only the columns it changed (see modifyRow).
     QString modifySql() const;
     QString deleteSql() const;
     QString refreshSql() const;
@@ -52,12 +55,17 @@ private:
     void refreshRow(Row& row);
     int keyIndex() const;
     Statement& statement(std::unique_ptr<Statement>& slot, const QString& sql);
+    QString modifySql(const std::vector<int>& written) const;
+    [[noreturn]] void rowVanished() const;
 
     QString table_;
     QString key_;
     QString keyExpression_;
     QString generator_;
-    std::unique_ptr<Statement> insert_, modify_, delete_, refresh_, generatorQuery_;
+    std::unique_ptr<Statement> insert_, delete_, refresh_, generatorQuery_;
+    // One prepared modify statement per set of changed columns; a window
+    // changes the same few columns again and again.
+    std::map<QString, std::unique_ptr<Statement>> modify_;
 };
 
 // The whole of one table, for tables without a key column (`AYARLAR`): rows

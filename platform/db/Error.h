@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <stdexcept>
 
@@ -11,23 +12,29 @@ namespace db {
 class Error : public std::runtime_error {
 public:
     explicit Error(const QString& message, int sqlCode = 0, long gdsCode = 0,
-                   const QString& sqlState = {});
+                   const QString& sqlState = {}, QList<long> gdsCodes = {});
 
     QString message() const { return message_; }
     int sqlCode() const { return sqlCode_; }
     long gdsCode() const { return gdsCode_; }
+    // Every code of the server's error list, the first one included.
+    QList<long> gdsCodes() const { return gdsCodes_; }
+    bool hasGdsCode(long code) const { return gdsCodes_.contains(code); }
     QString sqlState() const { return sqlState_; }
 
     // A lock held by another connection ("nowait" makes this fail at once).
     bool isLockConflict() const;
     // The connection to the server is gone.
     bool isConnectionLost() const;
+    // An embedded engine of another program holds the database file.
+    bool isDatabaseInUse() const;
 
 private:
     QString message_;
     int sqlCode_;
     long gdsCode_;
     QString sqlState_;
+    QList<long> gdsCodes_;
 };
 
 // Text that does not convert into the type of a field or parameter.

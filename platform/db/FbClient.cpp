@@ -29,9 +29,21 @@ Error toError(const Firebird::FbException& e)
     char state[6] = {};
     fb_sqlstate(state, vector);
     const long gds = (vector && vector[0] == isc_arg_gds) ? long(vector[1]) : 0L;
+    // Walk the whole list: the telling code is often not the first.
+    QList<long> codes;
+    for (const ISC_STATUS* p = vector; p && *p != isc_arg_end;) {
+        const ISC_STATUS kind = *p++;
+        if (kind == isc_arg_cstring) {
+            p += 2;
+            continue;
+        }
+        if (kind == isc_arg_gds)
+            codes.append(long(*p));
+        ++p;
+    }
     const int sqlCode = int(isc_sqlcode(vector));
     // The server joins the lines of one error with newlines; keep them.
-    return Error(cp1254::decode(QByteArray(text)).trimmed(), sqlCode, gds, QString::fromLatin1(state));
+    return Error(cp1254::decode(QByteArray(text)).trimmed(), sqlCode, gds, QString::fromLatin1(state), codes);
 }
 
 }  // namespace db::fb

@@ -329,6 +329,7 @@ void Statement::execute()
     fillInputBuffer();
     fb::call([&](fb::Status& status) {
         handle_->execute(&status, transaction_.handle(), inMeta_, inBuffer_.data(), outMeta_, outBuffer_.data());
+        rowsAffected_ = handle_->getAffectedRecords(&status);
     });
     singleton_ = outColumns_.empty() ? Row() : readRow(reinterpret_cast<const unsigned char*>(outBuffer_.data()));
 }

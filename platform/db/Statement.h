@@ -73,6 +73,8 @@ public:
     // singletonRow()).
     void execute();
     const Row& singletonRow() const { return singleton_; }
+    // Rows the last execute() inserted, changed or deleted.
+    quint64 rowsAffected() const { return rowsAffected_; }
 
     // Runs a select and reads its rows one by one.
     void openCursor();
@@ -106,6 +108,7 @@ private:
     std::vector<double> outBuffer_;
     unsigned statementType_ = 0;
     Row singleton_;
+    quint64 rowsAffected_ = 0;
 };
 
 }  // namespace db

@@ -68,6 +68,8 @@ void Transaction::commitRetaining()
 {
     requireActive();
     fb::call([&](fb::Status& status) { handle_->commitRetaining(&status); });
+    // A commit ends every savepoint of the transaction.
+    savepointsInUse_ = 0;
     ++generation_;
 }
 

@@ -248,6 +248,9 @@ TEST_F(BillChain, AtomicUnitThatFailsHalfWayLeavesNothingBehind)
 {
     openBill(3);
     addLine(1);
+    masa->edit();
+    masa->fieldByName(QStringLiteral("ACIK_KAPALI"))->setAsInteger(2);
+    masa->post();
     session->transaction->commitRetaining();
     Session other(path);
     db::Statement lock(*other.transaction);
@@ -273,6 +276,38 @@ TEST_F(BillChain, AtomicUnitThatFailsHalfWayLeavesNothingBehind)
     EXPECT_EQ(masa->state(), db::DatasetState::Browse);
     EXPECT_EQ(adisyon->recordCount(), 1);
     EXPECT_EQ(adisyon->fieldByName(QStringLiteral("ACIK_KAPALI"))->asInteger(), 2);
+}
+
+TEST_F(BillChain, PostSendsOnlyTheColumnsItChanged)
+{
+    // Another terminal renames the table after this one read it.
+    execSql(path, QStringLiteral("update MASA set MASA_ADI = 'Pencere' where MASA_ID = 3"));
+    ASSERT_TRUE(masa->locate(QStringLiteral("MASA_ID"), 3));
+    masa->edit();
+    masa->fieldByName(QStringLiteral("ACIK_KAPALI"))->setAsInteger(2);
+    masa->post();
+    session->transaction->commitRetaining();
+    EXPECT_EQ(queryValue(path, QStringLiteral("select MASA_ADI || '/' || ACIK_KAPALI from MASA where MASA_ID = 3"))
+                  .toString(),
+              QStringLiteral("Pencere/2"));
+    // The re-read row shows the other terminal's name too.
+    EXPECT_EQ(masa->fieldByName(QStringLiteral("MASA_ADI"))->asString(), QStringLiteral("Pencere"));
+}
+
+TEST_F(BillChain, PostToARowDeletedElsewhereIsRefused)
+{
+    ASSERT_TRUE(masa->locate(QStringLiteral("MASA_ID"), 3));
+    execSql(path, QStringLiteral("delete from MASA where MASA_ID = 3"));
+    masa->edit();
+    masa->fieldByName(QStringLiteral("ACIK_KAPALI"))->setAsInteger(2);
+    try {
+        masa->post();
+        FAIL() << "a vanished row took the change";
+    } catch (const db::Error& e) {
+        EXPECT_EQ(e.message(), QStringLiteral("MASA tablosundaki bu kayıt başka bir kullanıcı tarafından silinmiş; "
+                                              "değişiklik kaydedilmedi."));
+    }
+    EXPECT_EQ(masa->state(), db::DatasetState::Edit);
 }
 
 TEST_F(BillChain, SettingsRowWithoutAKeyIsAddressedByItsRowAddress)

@@ -157,3 +157,17 @@ TEST(TransactionTest, SavepointUndoesOnlyWhatFollowedIt)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TransactionTest, RetainingCommitEndsTheSavepoints)
+{
+    const QString path = freshDatabase();
+    Session s(path);
+    s.transaction->savepoint(QStringLiteral("S1"));
+    s.transaction->commitRetaining();
+    EXPECT_EQ(s.transaction->savepointsInUse(), 0);
+    EXPECT_THROW(s.transaction->releaseSavepoint(QStringLiteral("S1")), db::Error);
+}
+
+}  // namespace

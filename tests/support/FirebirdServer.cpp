@@ -1,5 +1,8 @@
 #include "FirebirdServer.h"
 
+#include "platform/db/Connection.h"
+#include "platform/db/Error.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -8,7 +11,6 @@
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QTcpServer>
-#include <QTcpSocket>
 
 namespace testsupport {
 
@@ -18,8 +20,9 @@ namespace {
 // for loaded build machines.
 constexpr int kStartTimeoutMs = 30000;
 constexpr int kStopTimeoutMs = 30000;
-// A port that another program takes between our choice and the server's
-// start makes the server exit; a new port is tried then.
+// An orderly stop takes one to two seconds here when the server heeds it.
+constexpr int kStopGraceMs = 5000;
+// Another program may take the chosen port before the server does.
 constexpr int kStartAttempts = 3;
 
 int pickFreePort()
@@ -240,7 +243,11 @@ bool FirebirdServer::startOnce()
         return false;
     }
 
-    // Ready means a connection to its port is accepted.
+    // Ready means a client gets in: SYSDBA attaches to the server's own
+    // security database. A bare connection to the port could meet another
+    // program that took the port first; the server then waits for the port
+    // without a word, and the next attempt takes another one.
+    QString lastError;
     while (clock.elapsed() < kStartTimeoutMs) {
         if (process_->state() == QProcess::NotRunning) {
             failure_ = QStringLiteral("%1 ended at start (exit code %2): %3")
@@ -250,44 +257,50 @@ bool FirebirdServer::startOnce()
             process_.reset();
             return false;
         }
-        QTcpSocket socket;
-        socket.connectToHost(QHostAddress::LocalHost, quint16(port_));
-        if (socket.waitForConnected(200)) {
-            socket.disconnectFromHost();
+        db::Connection probe;
+        probe.setDatabaseName(remoteName(root + QStringLiteral("/security3.fdb")));
+        probe.setParams({QStringLiteral("user_name=SYSDBA"), QStringLiteral("password=plumbride")});
+        try {
+            probe.connect();
+            probe.disconnect();
             lastStartMs_ = clock.elapsed();
             return true;
+        } catch (const db::Error& e) {
+            lastError = e.message();
         }
-        process_->waitForFinished(20);
+        process_->waitForFinished(50);
     }
-    failure_ = QStringLiteral("%1 did not accept connections on port %2 within %3 s: %4")
+    failure_ = QStringLiteral("%1 did not let SYSDBA in on port %2 within %3 s (%4) %5")
                    .arg(binary_)
                    .arg(port_)
                    .arg(kStartTimeoutMs / 1000)
-                   .arg(output());
+                   .arg(lastError, output());
     kill();
     return false;
 }
 
-void FirebirdServer::waitUntilGone(int terminateAfterMs)
+bool FirebirdServer::waitUntilGone(int killAfterMs)
 {
     QElapsedTimer clock;
     clock.start();
-    if (!process_->waitForFinished(terminateAfterMs)) {
+    const bool ended = process_->waitForFinished(killAfterMs);
+    if (!ended) {
         process_->kill();
         process_->waitForFinished(kStopTimeoutMs);
     }
     lastStopMs_ = clock.elapsed();
     output();
     process_.reset();
+    return ended;
 }
 
-void FirebirdServer::stop()
+bool FirebirdServer::stop()
 {
     if (!process_)
-        return;
+        return true;
     if (process_->state() != QProcess::NotRunning)
         process_->terminate();
-    waitUntilGone(kStopTimeoutMs);
+    return waitUntilGone(kStopGraceMs);
 }
 
 void FirebirdServer::kill()
