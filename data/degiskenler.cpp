@@ -2,6 +2,9 @@
 
 #include "u_dm.h"
 
+#include "platform/db/AtomicUnit.h"
+#include "platform/db/Error.h"
+
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
@@ -74,6 +77,46 @@ short TableSlotCount()
     if (max->isNull())
         return 0;
     return static_cast<short>(max->asInteger() + 1);
+}
+
+void PaintTableButton(int masaId, const QString& colorColumn)
+{
+    if (masaId < 0 || masaId >= TableButtons.size() || !TableButtons[masaId])
+        return;
+    db::Field* color = dm->T_Ayarlar->findField(colorColumn);
+    const qint64 value = color ? color->asInteger() : 0;
+    TableButtons[masaId]->setProperty(TableButtonFaceProperty, value);
+}
+
+void MoveBillToTable(int targetId, db::Dataset* tables, db::Dataset* bills)
+{
+    const QString masaId = QStringLiteral("MASA_ID");
+    const QString state = QStringLiteral("ACIK_KAPALI");
+    const int sourceId = int(tables->fieldByName(masaId)->asInteger());
+    try {
+        db::AtomicUnit unit(tables->transaction(), {tables, bills});
+        tables->edit();
+        tables->fieldByName(state)->setAsInteger(1);
+        tables->post();
+        bills->edit();
+        bills->fieldByName(masaId)->setAsInteger(targetId);
+        bills->post();
+        if (!tables->locate(masaId, targetId))
+            throw db::Error(QStringLiteral("Seçilen masa bulunamadı; başka bir terminalden silinmiş olabilir."));
+        tables->edit();
+        tables->fieldByName(state)->setAsInteger(2);
+        tables->post();
+        unit.commit();
+    } catch (...) {
+        // The unit has put everything back; the bill never left its table.
+        try {
+            tables->locate(masaId, sourceId);
+        } catch (...) {
+        }
+        throw;
+    }
+    PaintTableButton(sourceId, QStringLiteral("MASA_COLOR"));
+    PaintTableButton(targetId, QStringLiteral("MASA_COLOR_2"));
 }
 
 static QString settingsText(const QString& column)

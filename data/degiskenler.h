@@ -36,6 +36,22 @@ void TableButtonClick(QAbstractButton* button);
 void OpenMenuQueries();
 // The largest MASA_ID plus 1: the length of TableButtons. Zero for no tables.
 short TableSlotCount();
+
+// A table button shows on its face the colour value (as the settings row
+// stores it) of this property; the bill panel's buttons turn it into paint.
+inline constexpr char TableButtonFaceProperty[] = "faceColor";
+// Gives the button of the table MASA_ID = masaId the settings colour of the
+// column named ("MASA_COLOR" free, "MASA_COLOR_2" occupied); an empty colour
+// reads as 0. Nothing happens without such a button.
+void PaintTableButton(int masaId, const QString& colorColumn);
+// Moves the open bill of the current table of `tables` to the table
+// targetId: the old table becomes free, the target occupied, the bill takes
+// the target's MASA_ID, and the target becomes the current table. The move
+// is one unit of work, committed at once; should any step fail, the tables
+// and the bill stay exactly as they were, re-read, with the old table
+// current, and the error goes on to the caller. The two buttons change
+// colour only once the move is stored.
+void MoveBillToTable(int targetId, db::Dataset* tables, db::Dataset* bills);
 bool CheckLogin(const QString& userName, const QString& password);
 
 // The folder of the program file, where database.txt, ini/ and rapor/ live.

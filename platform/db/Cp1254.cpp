@@ -2,6 +2,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace db::cp1254 {
 namespace {
 
@@ -53,14 +55,18 @@ std::optional<char> encodeChar(QChar c)
 
 QString decode(const QByteArray& bytes)
 {
-    QString out;
-    out.reserve(bytes.size());
+    // Most texts are plain ASCII, which Latin-1 reads the same and fast.
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char b) { return (b & 0x80) == 0; });
+    if (ascii)
+        return QString::fromLatin1(bytes);
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* d = out.data();
     for (char b : bytes) {
         const auto u = static_cast<unsigned char>(b);
         if (u < 0x80)
-            out.append(QChar(u));
+            *d++ = QChar(u);
         else
-            out.append(kHigh[u - 0x80] ? QChar(kHigh[u - 0x80]) : QChar(QChar::ReplacementCharacter));
+            *d++ = kHigh[u - 0x80] ? QChar(kHigh[u - 0x80]) : QChar(QChar::ReplacementCharacter);
     }
     return out;
 }

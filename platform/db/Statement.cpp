@@ -61,23 +61,50 @@ std::vector<ColumnInfo> describe(Firebird::IMessageMetadata* meta, fb::Status& s
     return out;
 }
 
+// Firebird counts days from 17 November 1858 (the modified Julian day) and
+// time in ten-thousandths of a second.
+constexpr qint64 kJulianDayOfFirebirdDayZero = 2400001;
+
+QDate decodeDate(ISC_DATE date)
+{
+    return QDate::fromJulianDay(qint64(date) + kJulianDayOfFirebirdDayZero);
+}
+
+QTime decodeTime(ISC_TIME time)
+{
+    return QTime::fromMSecsSinceStartOfDay(int(time / 10));
+}
+
+// The local time's distance from UTC on a day. Working it out costs a call
+// of mktime; a year of bills has only a few hundred days, so it is kept.
+int localOffsetOn(const QDate& date)
+{
+    static QHash<qint64, int> offsets;
+    const qint64 day = date.toJulianDay();
+    auto it = offsets.constFind(day);
+    if (it != offsets.constEnd())
+        return *it;
+    const int offset = QDateTime(date, QTime(12, 0)).offsetFromUtc();
+    offsets.insert(day, offset);
+    return offset;
+}
+
 QDateTime decodeTimestamp(const ISC_TIMESTAMP& ts)
 {
-    unsigned y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0, frac = 0;
-    fb::util()->decodeDate(ts.timestamp_date, &y, &mo, &d);
-    fb::util()->decodeTime(ts.timestamp_time, &h, &mi, &s, &frac);
-    return QDateTime(QDate(int(y), int(mo), int(d)), QTime(int(h), int(mi), int(s), int(frac / 10)));
+    // The stored fields are local time; a fixed offset gives the same fields
+    // and the same moment without asking the time zone for every row.
+    const QDate date = decodeDate(ts.timestamp_date);
+    return QDateTime(date, decodeTime(ts.timestamp_time), Qt::OffsetFromUTC, localOffsetOn(date));
 }
 
 ISC_DATE encodeDate(const QDate& date)
 {
-    return fb::util()->encodeDate(unsigned(date.year()), unsigned(date.month()), unsigned(date.day()));
+    return ISC_DATE(date.toJulianDay() - kJulianDayOfFirebirdDayZero);
 }
 
 ISC_TIME encodeTime(const QTime& time)
 {
-    return fb::util()->encodeTime(unsigned(time.hour()), unsigned(time.minute()), unsigned(time.second()),
-                                  unsigned(time.msec()) * 10);
+    return ISC_TIME(time.msecsSinceStartOfDay()) * 10;
 }
 
 template <class T>
@@ -122,16 +149,8 @@ QVariant readValue(const ColumnInfo& c, const unsigned char* buffer)
         return cp1254::decode(bytes);
     }
     case SQL_TIMESTAMP: return decodeTimestamp(readAs<ISC_TIMESTAMP>(p));
-    case SQL_TYPE_DATE: {
-        unsigned y = 0, mo = 0, d = 0;
-        fb::util()->decodeDate(readAs<ISC_DATE>(p), &y, &mo, &d);
-        return QDate(int(y), int(mo), int(d));
-    }
-    case SQL_TYPE_TIME: {
-        unsigned h = 0, mi = 0, s = 0, frac = 0;
-        fb::util()->decodeTime(readAs<ISC_TIME>(p), &h, &mi, &s, &frac);
-        return QTime(int(h), int(mi), int(s), int(frac / 10));
-    }
+    case SQL_TYPE_DATE: return decodeDate(readAs<ISC_DATE>(p));
+    case SQL_TYPE_TIME: return decodeTime(readAs<ISC_TIME>(p));
     case SQL_BOOLEAN: return bool(*p);
     default: return {};
     }

@@ -1,0 +1,111 @@
+#include "u_L_Birim.h"
+
+#include "WindowKit.h"
+
+#include "data/degiskenler.h"
+#include "data/u_dm.h"
+#include "platform/db/AtomicUnit.h"
+#include "platform/ui/DataGrid.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/ErrorHandler.h"
+
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+const QString kCaption = QStringLiteral("Yeni Birim");
+const QString kPrompt = QStringLiteral("Birim Adı : ");
+}  // namespace
+
+TL_Birim::TL_Birim(QWidget* owner) : ui::Form(owner)
+{
+    setObjectName(QStringLiteral("L_Birim"));
+    setWindowTitle(QStringLiteral("Birim Tanımları"));
+    setFont(QFont(QStringLiteral("Tahoma"), 11));
+    resize(589, 600);
+
+    ToolBar1 = masterdata::makeToolBar(this, QStringLiteral("ToolBar1"));
+    ToolButton1 = masterdata::addToolButton(ToolBar1, QStringLiteral("ToolButton1"), QStringLiteral("Yeni Birim"),
+                                            QStringLiteral("yeni"));
+    ToolButton2 = masterdata::addToolButton(ToolBar1, QStringLiteral("ToolButton2"), QStringLiteral("Düzenle"),
+                                            QStringLiteral("duzenle"));
+    ToolButton3 = masterdata::addToolButton(ToolBar1, QStringLiteral("ToolButton3"), QStringLiteral("Sil"),
+                                            QStringLiteral("sil"));
+    ToolButton4 = masterdata::addToolButton(ToolBar1, QStringLiteral("ToolButton4"), QStringLiteral("Çıkış"),
+                                            QStringLiteral("cikis"));
+
+    cxGrid1DBTableView1 = new ui::DataGrid(this);
+    cxGrid1 = cxGrid1DBTableView1;
+    cxGrid1DBTableView1->setObjectName(QStringLiteral("cxGrid1DBTableView1"));
+    cxGrid1DBTableView1->setAccessibleName(QStringLiteral("Birim Tanımları"));
+    cxGrid1DBTableView1->setColumns(
+        {ui::GridColumn{QStringLiteral("SN"), {}, 31}, ui::GridColumn{QStringLiteral("BIRIM"), {}, 277}});
+    cxGrid1DBTableView1->setEditable(false);
+    cxGrid1DBTableView1->setRowIndicatorVisible(true);
+    cxGrid1DBTableView1->setDataSource(dm->Ds_Q_Birim);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(ToolBar1);
+    layout->addWidget(cxGrid1DBTableView1, 1);
+
+    ui::connectGuarded(ToolButton1, &QToolButton::clicked, this, &TL_Birim::ToolButton1Click);
+    ui::connectGuarded(ToolButton2, &QToolButton::clicked, this, &TL_Birim::ToolButton2Click);
+    ui::connectGuarded(ToolButton3, &QToolButton::clicked, this, &TL_Birim::ToolButton3Click);
+    ui::connectGuarded(ToolButton4, &QToolButton::clicked, this, &TL_Birim::ToolButton4Click);
+
+    FormCreate();
+}
+
+void TL_Birim::FormCreate()
+{
+    dm->Q_Birim->open();
+}
+
+bool TL_Birim::FormClose()
+{
+    dm->Q_Birim->close();
+    return true;
+}
+
+void TL_Birim::ToolButton1Click()
+{
+    WorkText = ui::dialogs().inputBox(kCaption, kPrompt, QString());
+    if (WorkText.isEmpty())
+        return;
+    dm->Q_Birim->insert();
+    dm->Q_Birim->fieldByName(QStringLiteral("BIRIM"))->setAsString(WorkText);
+    masterdata::postOrCancel(*dm->Q_Birim);
+    dm->IBTransaction1->commitRetaining();
+}
+
+void TL_Birim::ToolButton2Click()
+{
+    // Cancel gives the name back, which is written again; on an empty list
+    // the edit starts a new unit.
+    WorkText = dm->Q_Birim->fieldByName(QStringLiteral("BIRIM"))->asString();
+    WorkText = ui::dialogs().inputBox(kCaption, kPrompt, WorkText);
+    if (WorkText.isEmpty())
+        return;
+    dm->Q_Birim->edit();
+    dm->Q_Birim->fieldByName(QStringLiteral("BIRIM"))->setAsString(WorkText);
+    masterdata::postOrCancel(*dm->Q_Birim);
+    dm->IBTransaction1->commitRetaining();
+}
+
+void TL_Birim::ToolButton3Click()
+{
+    if (!ui::askYesNo(QStringLiteral("Birim tanımı kalıcı olarak silinecek!\rOnaylıyor musunuz?"),
+                      QStringLiteral("Soru"), ui::MessageIcon::Warning))
+        return;
+    db::AtomicUnit unit(*dm->IBTransaction1, {dm->Q_Birim});
+    dm->Q_Birim->deleteRecord();
+    unit.commit();
+}
+
+void TL_Birim::ToolButton4Click()
+{
+    close();
+}
