@@ -607,11 +607,38 @@ void TL_Adisyon::applyDiscount(double percent)
 
 // Bill slip ------------------------------------------------------------------
 
-void TL_Adisyon::ToolButton7Click() {}
+// The slip reads the open bill, its live lines, the tables and the sums
+// under the names its template knows them by.
+static void loadBillSlip()
+{
+    dm->bindReportDataset(dm->dt_1, dm->Q_Adisyon);
+    dm->bindReportDataset(dm->dt_2, dm->Q_AH);
+    dm->bindReportDataset(dm->dt_3, dm->Q_Masa);
+    dm->bindReportDataset(dm->dt_4, dm->qrySum);
+    WorkText = ProgramFile(QStringLiteral("\\rapor\\AdisyonFisi.fr3"));
+    dm->Report->loadFromFile(WorkText);
+}
 
-void TL_Adisyon::ToolButton2Click() {}
+void TL_Adisyon::ToolButton7Click()
+{
+    loadBillSlip();
+    dm->Report->setPrinterName(field(dm->T_Ayarlar, "YAZICI")->asString());
+    dm->Report->prepare();
+    dm->Report->setShowPrintDialog(false);
+    dm->Report->print(this);
+}
 
-void TL_Adisyon::ToolButton11Click() {}
+void TL_Adisyon::ToolButton2Click()
+{
+    loadBillSlip();
+    dm->Report->showPreview(this);
+}
+
+void TL_Adisyon::ToolButton11Click()
+{
+    loadBillSlip();
+    dm->Report->design(this);
+}
 
 // Layout and leaving -----------------------------------------------------------
 

@@ -99,6 +99,15 @@ Tdm::Tdm(QObject* owner) : QObject(owner)
     qryAH->setMasterSource(Ds_qryAdisyon);
     Ds_qryAH = source(QStringLiteral("Ds_qryAH"), qryAH);
 
+    Report = new report::Report(this);
+    Report->setObjectName(QStringLiteral("Report"));
+    Report->setPrinterName(QStringLiteral("Default"));
+    Report->setPreviewZoom(1.0);
+    dt_1 = new report::DatasetWrapper;
+    dt_2 = new report::DatasetWrapper;
+    dt_3 = new report::DatasetWrapper;
+    dt_4 = new report::DatasetWrapper;
+
     using namespace std::placeholders;
     Q_Adisyon->afterInsert = std::bind(&Tdm::Q_AdisyonAfterInsert, this, _1);
     Q_Adisyon->afterOpen = std::bind(&Tdm::Q_AdisyonAfterOpen, this, _1);
@@ -119,6 +128,12 @@ Tdm::Tdm(QObject* owner) : QObject(owner)
 
 Tdm::~Tdm()
 {
+    delete Report;
+    Report = nullptr;
+    delete dt_1;
+    delete dt_2;
+    delete dt_3;
+    delete dt_4;
     // The end of the program keeps what is still pending.
     if (IBTransaction1->active()) {
         try {
@@ -135,6 +150,23 @@ Tdm::~Tdm()
     delete IBDatabase1;
     if (dm == this)
         dm = nullptr;
+}
+
+void Tdm::bindReportDataset(report::DatasetWrapper* wrapper, db::Dataset* dataset)
+{
+    static const QList<QPair<QString, QString>> names = {
+        {QStringLiteral("Ds_1"), QStringLiteral("dt_1")},
+        {QStringLiteral("Ds_2"), QStringLiteral("dt_2")},
+        {QStringLiteral("ds_3"), QStringLiteral("dt_3")},
+        {QStringLiteral("ds_4"), QStringLiteral("dt_4")},
+    };
+    const report::DatasetWrapper* wrappers[] = {dt_1, dt_2, dt_3, dt_4};
+    for (int i = 0; i < 4; ++i) {
+        if (wrappers[i] == wrapper) {
+            wrapper->setDataset(dataset);
+            Report->setDataset(names[i].first, dataset ? wrapper : nullptr, names[i].second);
+        }
+    }
 }
 
 QList<db::Dataset*> Tdm::datasets() const

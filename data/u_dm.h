@@ -5,6 +5,8 @@
 #include "platform/db/Dataset.h"
 #include "platform/db/EditableQuery.h"
 #include "platform/db/Transaction.h"
+#include "platform/report/DatasetWrapper.h"
+#include "platform/report/Report.h"
 
 #include <QObject>
 
@@ -42,6 +44,17 @@ public:
     db::DataSource* Ds_Q_Birim;
     db::DataSource* Ds_qryAdisyon;
     db::DataSource* Ds_qryAH;
+
+    // The report engine shared by the slip and the summary report, and the
+    // four wrappers through which templates read the datasets ("Ds_1",
+    // "Ds_2", "ds_3", "ds_4"). The designer installs itself on Report.
+    report::Report* Report;
+    report::DatasetWrapper* dt_1;
+    report::DatasetWrapper* dt_2;
+    report::DatasetWrapper* dt_3;
+    report::DatasetWrapper* dt_4;
+    // Binds a wrapper to a dataset under the wrapper's name in templates.
+    void bindReportDataset(report::DatasetWrapper* wrapper, db::Dataset* dataset);
 
     // Event handlers, as the datasets call them.
     void Q_AdisyonAfterInsert(db::Dataset& dataset);

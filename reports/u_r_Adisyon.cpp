@@ -81,6 +81,8 @@ Tr_Adisyon::~Tr_Adisyon()
     // The queries go with the window; the shared reference must not outlive them.
     if (reportQuery_ && WorkQuery == reportQuery_)
         WorkQuery = nullptr;
+    if (dm && reportQuery_ && dm->dt_1->dataset() == reportQuery_)
+        dm->bindReportDataset(dm->dt_1, nullptr);
 }
 
 void Tr_Adisyon::buildControls()
@@ -218,14 +220,22 @@ db::Dataset* Tr_Adisyon::OpenReportQuery()
     return query;
 }
 
+void Tr_Adisyon::loadSummaryReport()
+{
+    dm->bindReportDataset(dm->dt_1, OpenReportQuery());
+    dm->Report->loadFromFile(ProgramFile(QStringLiteral("\\rapor\\w_Adisyon.fr3")));
+}
+
 void Tr_Adisyon::cxButton1Click()
 {
-    OpenReportQuery();
+    loadSummaryReport();
+    dm->Report->showPreview(this);
 }
 
 void Tr_Adisyon::cxButton3Click()
 {
-    OpenReportQuery();
+    loadSummaryReport();
+    dm->Report->design(this);
 }
 
 void Tr_Adisyon::cxButton2Click()

@@ -45,6 +45,8 @@ public:
 
     void FormCreate();
     void cxButton1Click();
+    // Binds a fresh query to "Ds_1" and loads the summary's template.
+    void loadSummaryReport();
     void cxButton3Click();
     void cxButton2Click();
     void FormClose();

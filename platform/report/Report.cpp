@@ -1,5 +1,7 @@
 #include "Report.h"
 
+#include "platform/ui/Modal.h"
+
 #include "ReportDataset.h"
 #include "ReportError.h"
 #include "ReportPreview.h"
@@ -59,7 +61,7 @@ Report::Report(QObject* parent) : QObject(parent)
     printerFactory_ = &Report::systemPrinter;
     printDialogHandler_ = [](QPrinter& printer, QWidget* parent) {
         QPrintDialog dialog(&printer, parent);
-        return dialog.exec() == QDialog::Accepted;
+        return ui::execModal(dialog) == QDialog::Accepted;
     };
     pdfFileNameHandler_ = [](QWidget* parent, const QString& suggested) {
         return QFileDialog::getSaveFileName(parent, QStringLiteral("PDF Olarak Kaydet"), suggested,
@@ -169,7 +171,9 @@ void Report::showPreview(QWidget* parent)
 {
     prepare();
     ReportPreview preview(*this, parent);
-    preview.exec();
+    // Through the program's one way of showing a window modally, which
+    // tests take over.
+    ui::execModal(preview);
 }
 
 void Report::print(QWidget* dialogParent)

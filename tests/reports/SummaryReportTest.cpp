@@ -1,4 +1,6 @@
 #include "support/DataModuleFixture.h"
+#include "platform/report/ReportPreview.h"
+#include "platform/ui/Modal.h"
 #include "ui/support/ScriptedDialogs.h"
 
 #include "data/degiskenler.h"
@@ -255,7 +257,16 @@ TEST_F(SummaryReport, ARangeOfSeveralDaysIncludesEveryDay)
 TEST_F(SummaryReport, RaporAndDizaynEachRunANewQuery)
 {
     Tr_Adisyon& w = open();
+    int previews = 0;
+    ui::ModalHookScope hook([&](QDialog& shown) {
+        if (auto* preview = qobject_cast<report::ReportPreview*>(&shown)) {
+            ++previews;
+            EXPECT_GE(preview->pageCount(), 1);
+        }
+        shown.close();
+    });
     QTest::mouseClick(w.cxButton1, Qt::LeftButton);
+    EXPECT_EQ(previews, 1);
     db::Dataset* first = w.reportQuery();
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(first->active());
