@@ -616,7 +616,7 @@ static void loadBillSlip()
     dm->bindReportDataset(dm->dt_3, dm->Q_Masa);
     dm->bindReportDataset(dm->dt_4, dm->qrySum);
     WorkText = ProgramFile(QStringLiteral("\\rapor\\AdisyonFisi.fr3"));
-    dm->Report->loadFromFile(WorkText);
+    dm->loadReportTemplate(WorkText);
 }
 
 void TL_Adisyon::ToolButton7Click()

@@ -103,6 +103,9 @@ Tdm::Tdm(QObject* owner) : QObject(owner)
     Report->setObjectName(QStringLiteral("Report"));
     Report->setPrinterName(QStringLiteral("Default"));
     Report->setPreviewZoom(1.0);
+    frxDesigner = new report::ReportDesigner(this);
+    frxDesigner->setObjectName(QStringLiteral("frxDesigner"));
+    frxDesigner->attach(*Report);
     dt_1 = new report::DatasetWrapper;
     dt_2 = new report::DatasetWrapper;
     dt_3 = new report::DatasetWrapper;
@@ -150,6 +153,13 @@ Tdm::~Tdm()
     delete IBDatabase1;
     if (dm == this)
         dm = nullptr;
+}
+
+void Tdm::loadReportTemplate(const QString& path)
+{
+    Report->loadFromFile(path);
+    if (Report->fileName().isEmpty())
+        Report->setFileName(path);
 }
 
 void Tdm::bindReportDataset(report::DatasetWrapper* wrapper, db::Dataset* dataset)

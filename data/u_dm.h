@@ -7,6 +7,7 @@
 #include "platform/db/Transaction.h"
 #include "platform/report/DatasetWrapper.h"
 #include "platform/report/Report.h"
+#include "platform/report/designer/ReportDesigner.h"
 
 #include <QObject>
 
@@ -49,10 +50,14 @@ public:
     // four wrappers through which templates read the datasets ("Ds_1",
     // "Ds_2", "ds_3", "ds_4"). The designer installs itself on Report.
     report::Report* Report;
+    report::ReportDesigner* frxDesigner;
     report::DatasetWrapper* dt_1;
     report::DatasetWrapper* dt_2;
     report::DatasetWrapper* dt_3;
     report::DatasetWrapper* dt_4;
+    // Empties the report and loads a template of the rapor folder; a missing
+    // file leaves the report empty, to be saved there from the designer.
+    void loadReportTemplate(const QString& path);
     // Binds a wrapper to a dataset under the wrapper's name in templates.
     void bindReportDataset(report::DatasetWrapper* wrapper, db::Dataset* dataset);
 

@@ -223,7 +223,7 @@ db::Dataset* Tr_Adisyon::OpenReportQuery()
 void Tr_Adisyon::loadSummaryReport()
 {
     dm->bindReportDataset(dm->dt_1, OpenReportQuery());
-    dm->Report->loadFromFile(ProgramFile(QStringLiteral("\\rapor\\w_Adisyon.fr3")));
+    dm->loadReportTemplate(ProgramFile(QStringLiteral("\\rapor\\w_Adisyon.fr3")));
 }
 
 void Tr_Adisyon::cxButton1Click()

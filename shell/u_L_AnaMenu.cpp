@@ -20,6 +20,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFontMetrics>
+
+#include <algorithm>
 #include <QIcon>
 #include <QLabel>
 #include <QMenu>
@@ -140,11 +143,14 @@ QToolButton* TL_AnaMenu::addCommand(const QString& name, const QString& caption,
     b->setIcon(QIcon(QStringLiteral(":/shell/images/%1.svg").arg(icon)));
     b->setIconSize(QSize(64, 64));
     b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    b->setFixedSize(124, 87);
     QFont f(QStringLiteral("Tahoma"));
     f.setPointSize(10);
     f.setBold(true);
     b->setFont(f);
+    // 124 x 87 as designed; a caption wider than that in the font at hand
+    // widens its button rather than being cut.
+    const int captionWidth = QFontMetrics(f).horizontalAdvance(caption) + 16;
+    b->setFixedSize(std::max(124, captionWidth), 87);
     ToolBar1->addWidget(b);
     return b;
 }
@@ -161,6 +167,9 @@ void TL_AnaMenu::showEvent(QShowEvent* event)
 
 void TL_AnaMenu::FormShow()
 {
+    if (formShowDone_)
+        return;
+    formShowDone_ = true;
     if (!dm)
         dm = new Tdm(this);
     ui::showModal<TGiris>(this);

@@ -60,6 +60,7 @@ private:
     void afterWindow();
 
     bool shown_ = false;
+    bool formShowDone_ = false;
 };
 
 // The main window of the running program.

@@ -59,6 +59,9 @@ public:
     void loadFromData(const QByteArray& data);
     void saveToFile(const QString& path);
     QString fileName() const { return fileName_; }
+    // Where the designer saves: a template that did not exist yet is saved
+    // where it was looked for.
+    void setFileName(const QString& path) { fileName_ = path; }
     ReportTemplate& reportTemplate() { return template_; }
     const ReportTemplate& reportTemplate() const { return template_; }
     bool isEmpty() const { return template_.isEmpty(); }

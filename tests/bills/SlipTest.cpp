@@ -2,7 +2,9 @@
 
 #include "bills/u_L_Adisyon.h"
 #include "data/u_dm.h"
+#include "platform/report/MemoView.h"
 #include "platform/report/ReportPreview.h"
+#include "platform/report/designer/DesignerWindow.h"
 #include "platform/ui/Modal.h"
 
 #include <gtest/gtest.h>
@@ -108,6 +110,30 @@ TEST_F(BillSlip, MissingTemplateGivesAnEmptyPreviewAndNoError)
     panel->ToolButton2Click();
     EXPECT_EQ(previews, 1);
     EXPECT_TRUE(dm->Report->isEmpty());
+}
+
+TEST_F(BillSlip, WhatTheDesignerSavesIsWhatTheNextSlipPrints)
+{
+    storeOpenBill(3, {{kTurkKahvesi}});
+    openPanel();
+    selectTable(3);
+    int designers = 0;
+    ui::ModalHookScope hook([&](QDialog& shown) {
+        auto* designer = qobject_cast<report::DesignerWindow*>(&shown);
+        ASSERT_NE(designer, nullptr);
+        ++designers;
+        const auto memos = dm->Report->reportTemplate().findChildren<report::MemoView*>();
+        ASSERT_FALSE(memos.isEmpty());
+        designer->document().setMemoText(memos.first(), QStringLiteral("AFIYET"));
+        EXPECT_TRUE(designer->save());
+        shown.close();
+    });
+    panel->ToolButton11Click();
+    ASSERT_EQ(designers, 1);
+    captureOutput();
+    panel->ToolButton7Click();
+    const QString text = pdfText(pdfPath);
+    EXPECT_TRUE(text.contains(QStringLiteral("AFIYET"))) << text.toStdString();
 }
 
 }  // namespace
