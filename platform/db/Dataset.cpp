@@ -380,7 +380,7 @@ void Dataset::startNewRow(int position)
     emit currentChanged(current_);
 }
 
-void Dataset::insert()
+void Dataset::startInsert(bool atEnd)
 {
     requireActive();
     if (!canModify())
@@ -388,24 +388,20 @@ void Dataset::insert()
     checkBrowseMode();
     finishPendingDetails();
     fire(beforeInsert);
-    startNewRow(current_ < 0 ? 0 : current_);
+    startNewRow(atEnd ? int(rows_.size()) : std::max(current_, 0));
     for (Dataset* d : details_)
         d->masterChanged();
     fire(afterInsert);
 }
 
+void Dataset::insert()
+{
+    startInsert(false);
+}
+
 void Dataset::append()
 {
-    requireActive();
-    if (!canModify())
-        throw Error(QStringLiteral("%1: salt okunur veri kümesine kayıt eklenemez.").arg(objectName()));
-    checkBrowseMode();
-    finishPendingDetails();
-    fire(beforeInsert);
-    startNewRow(int(rows_.size()));
-    for (Dataset* d : details_)
-        d->masterChanged();
-    fire(afterInsert);
+    startInsert(true);
 }
 
 void Dataset::edit()

@@ -152,6 +152,7 @@ private:
     void masterChanged();
     void scrollTo(int row);
     void startNewRow(int position);
+    void startInsert(bool atEnd);
     int findRowByKey(const Row& keyRow) const;
 
     Transaction& transaction_;
