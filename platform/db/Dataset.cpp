@@ -42,6 +42,7 @@ void Dataset::setSql(const QString& sql)
     if (active())
         close();
     statement_.setSql(sql);
+    statementChanged();
 }
 
 void Dataset::setParam(const QString& name, const QVariant& value)

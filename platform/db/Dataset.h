@@ -134,6 +134,8 @@ protected:
     virtual void deleteRow(const Row& row);
     // Called before the insert statement; may fill the key.
     virtual void assignKey(Row& row);
+    // The select statement was replaced: what was built from its columns is stale.
+    virtual void statementChanged() {}
 
     Statement& selectStatement() { return statement_; }
     const std::vector<ColumnInfo>& columns() const { return columns_; }

@@ -11,6 +11,7 @@ EditableQuery::~EditableQuery() = default;
 void EditableQuery::setTableName(const QString& table)
 {
     table_ = table.toUpper();
+    statementChanged();
     insert_.reset();
     modify_.clear();
     delete_.reset();
@@ -20,6 +21,7 @@ void EditableQuery::setTableName(const QString& table)
 void EditableQuery::setKeyField(const QString& key)
 {
     key_ = key.toUpper();
+    statementChanged();
     if (keyExpression_.isEmpty() || keyExpression_ != QLatin1String("RDB$DB_KEY"))
         keyExpression_ = key_;
     setKeyFields({key_});
@@ -33,10 +35,15 @@ int EditableQuery::keyIndex() const
     return i;
 }
 
-std::vector<int> EditableQuery::writtenColumns() const
+const EditableQuery::WriteCache& EditableQuery::cache() const
 {
-    std::vector<int> out;
     const auto& cols = columns();
+    if (cache_.columnsSeen == cols.data() && cache_.columnCount == cols.size() && !cache_.insertSql.isEmpty())
+        return cache_;
+    cache_ = WriteCache();
+    cache_.columnsSeen = cols.data();
+    cache_.columnCount = cols.size();
+    std::vector<int>& out = cache_.written;
     for (size_t i = 0; i < cols.size(); ++i) {
         const ColumnInfo& c = cols[i];
         if (c.relation.compare(table_, Qt::CaseInsensitive) != 0 || c.column.isEmpty())
@@ -45,18 +52,29 @@ std::vector<int> EditableQuery::writtenColumns() const
             continue;
         out.push_back(int(i));
     }
-    return out;
+    QStringList names, params;
+    for (int i : out) {
+        names << cols[size_t(i)].column;
+        params << QLatin1Char(':') + cols[size_t(i)].column;
+    }
+    cache_.insertSql = QStringLiteral("insert into %1 (%2) values (%3)")
+                           .arg(table_, names.join(QLatin1String(", ")), params.join(QLatin1String(", ")));
+    if (keyExpression_ == QLatin1String("RDB$DB_KEY"))
+        names << QStringLiteral("RDB$DB_KEY");
+    cache_.refreshSql = QStringLiteral("Select %1 from %2 where %3 = :%4")
+                            .arg(names.join(QLatin1String(", ")), table_, keyExpression_, key_);
+    cache_.generatorSql = QStringLiteral("SELECT GEN_ID(%1, %2) FROM RDB$DATABASE").arg(generator_).arg(1);
+    return cache_;
+}
+
+const std::vector<int>& EditableQuery::writtenColumns() const
+{
+    return cache().written;
 }
 
 QString EditableQuery::insertSql() const
 {
-    QStringList names, params;
-    for (int i : writtenColumns()) {
-        names << columns()[size_t(i)].column;
-        params << QLatin1Char(':') + columns()[size_t(i)].column;
-    }
-    return QStringLiteral("insert into %1 (%2) values (%3)").arg(table_, names.join(QLatin1String(", ")),
-                                                                  params.join(QLatin1String(", ")));
+    return cache().insertSql;
 }
 
 QString EditableQuery::modifySql() const
@@ -82,13 +100,7 @@ QString EditableQuery::deleteSql() const
 
 QString EditableQuery::refreshSql() const
 {
-    QStringList names;
-    for (int i : writtenColumns())
-        names << columns()[size_t(i)].column;
-    if (keyExpression_ == QLatin1String("RDB$DB_KEY"))
-        names << QStringLiteral("RDB$DB_KEY");
-    return QStringLiteral("Select %1 from %2 where %3 = :%4")
-        .arg(names.join(QLatin1String(", ")), table_, keyExpression_, key_);
+    return cache().refreshSql;
 }
 
 Statement& EditableQuery::statement(std::unique_ptr<Statement>& slot, const QString& sql)
@@ -107,8 +119,7 @@ void EditableQuery::assignKey(Row& row)
     const int k = keyIndex();
     if (!row.at(k).isNull())
         return;
-    Statement& gen = statement(generatorQuery_,
-                               QStringLiteral("SELECT GEN_ID(%1, %2) FROM RDB$DATABASE").arg(generator_).arg(1));
+    Statement& gen = statement(generatorQuery_, cache().generatorSql);
     const std::vector<Row> result = gen.fetchAll();
     if (result.empty())
         throw Error(QStringLiteral("%1 üreteci değer vermedi.").arg(generator_));
@@ -174,7 +185,7 @@ void EditableQuery::refreshRow(Row& row)
     if (result.empty())
         return;
     const Row& fresh = result.front();
-    const auto written = writtenColumns();
+    const auto& written = writtenColumns();
     for (size_t j = 0; j < written.size() && j < size_t(fresh.size()); ++j)
         row[written[j]] = fresh.at(qsizetype(j));
 }

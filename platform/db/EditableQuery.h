@@ -25,7 +25,11 @@ public:
     void setKeyField(const QString& key);
     QString keyField() const { return key_; }
     // Generator that supplies the key at post when the key is still empty.
-    void setGeneratorName(const QString& generator) { generator_ = generator; }
+    void setGeneratorName(const QString& generator)
+    {
+        generator_ = generator;
+        statementChanged();
+    }
     QString generatorName() const { return generator_; }
 
     bool canModify() const override { return true; }
@@ -43,12 +47,13 @@ protected:
     void modifyRow(Row& row, const Row& original) override;
     void deleteRow(const Row& row) override;
     void assignKey(Row& row) override;
+    void statementChanged() override { cache_ = WriteCache(); }
 
     // How the key is addressed in a where clause; a table without a key
     // column addresses its row by RDB$DB_KEY.
     void setKeyExpression(const QString& expression) { keyExpression_ = expression; }
     // Columns of the select that belong to the table and are written.
-    std::vector<int> writtenColumns() const;
+    const std::vector<int>& writtenColumns() const;
 
 private:
     void prepareWrites();
@@ -57,6 +62,17 @@ private:
     Statement& statement(std::unique_ptr<Statement>& slot, const QString& sql);
     QString modifySql(const std::vector<int>& written) const;
     [[noreturn]] void rowVanished() const;
+
+    // The written columns and the statements built from them, worked out
+    // once for the statement's columns rather than at every post.
+    struct WriteCache {
+        const void* columnsSeen = nullptr;
+        size_t columnCount = 0;
+        std::vector<int> written;
+        QString insertSql, refreshSql, generatorSql;
+    };
+    const WriteCache& cache() const;
+    mutable WriteCache cache_;
 
     QString table_;
     QString key_;

@@ -1,0 +1,195 @@
+// The program's bill commands run one after another through its real
+// windows, for the crash tests to kill at chosen points. After each
+// committing command returns it prints "DONE <command>" and flushes, so the
+// killer knows what must be in the database.
+//
+//   crash_child <database file> <program folder>
+//
+// Sequence on the demo cafe:
+//   order entry on "Masa 4" (Çay, Türk Kahvesi), "Kaydet"    DONE pick-saved
+//   10 % discount                                            DONE discount
+//   "Masa Degiştir" to "Masa 7"                              DONE move
+//   "Nakit Tahsilat"                                         DONE cash
+//   order entry on "Masa 5", products picked again and again without
+//   "Kaydet" ("MID entry" after the first one) until killed.
+#include "bills/u_F_Adisyon.h"
+#include "bills/u_F_MasaChange.h"
+#include "bills/u_L_Adisyon.h"
+
+#include "data/degiskenler.h"
+#include "data/u_dm.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Modal.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
+#include <QThread>
+#include <QToolButton>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <memory>
+
+namespace {
+
+void say(const char* line)
+{
+    std::fputs(line, stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+[[noreturn]] void fail(const QString& why)
+{
+    std::fprintf(stdout, "ERROR %s\n", why.toUtf8().constData());
+    std::fflush(stdout);
+    std::_Exit(2);
+}
+
+// A user who agrees to everything and types the discount the sequence gives.
+// Any error box ends the child: the killer then reports it.
+class Agreeing : public ui::Dialogs {
+public:
+    ui::DialogButton messageBox(const QString& text, const QString&, ui::MessageIcon, ui::DialogButtons buttons,
+                                ui::DialogButton) override
+    {
+        if (buttons.testFlag(ui::DialogButton::Yes))
+            return ui::DialogButton::Yes;
+        if (buttons.testFlag(ui::DialogButton::Ok))
+            return ui::DialogButton::Ok;
+        fail(QStringLiteral("unexpected message: ") + text);
+    }
+    QString inputBox(const QString& caption, const QString& prompt, const QString&) override
+    {
+        if (prompt == QStringLiteral("% : "))
+            return QStringLiteral("10");
+        fail(QStringLiteral("unexpected input box: ") + caption + QLatin1Char('/') + prompt);
+    }
+    void showError(const QString& text) override { fail(QStringLiteral("error box: ") + text); }
+    std::optional<QColor> chooseColor(const QColor&, const QString&) override { return std::nullopt; }
+};
+
+void click(QAbstractButton* button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void selectTable(int masaId)
+{
+    if (masaId >= TableButtons.size() || !TableButtons[masaId])
+        fail(QStringLiteral("no button for table %1").arg(masaId));
+    click(TableButtons[masaId]);
+    if (dm->Q_Masa->fieldByName(QStringLiteral("MASA_ID"))->asInteger() != masaId)
+        fail(QStringLiteral("table %1 not selected").arg(masaId));
+}
+
+void pick(TF_Adisyon& window, const QString& group, const QString& product)
+{
+    if (!GroupQuery->locate(QStringLiteral("GRUP_ADI"), group) ||
+        !ProductQuery->locate(QStringLiteral("STOK_ADI"), product))
+        fail(QStringLiteral("no product ") + product);
+    window.DBGrid2CellClick();
+}
+
+// Runs the command with the order-entry window it opens handed to `act`.
+template <class Window, class Act>
+void withWindow(QAbstractButton* command, Act act)
+{
+    bool opened = false;
+    ui::ModalHookScope hook([&](QDialog& dialog) {
+        auto* window = qobject_cast<Window*>(&dialog);
+        if (!window)
+            fail(QStringLiteral("unexpected window ") + dialog.objectName());
+        opened = true;
+        act(*window);
+    });
+    click(command);
+    if (!opened)
+        fail(QStringLiteral("the window did not open"));
+}
+
+void run(TL_Adisyon& panel)
+{
+    const QString hot = QStringLiteral("Sıcak İçecekler");
+
+    selectTable(4);
+    withWindow<TF_Adisyon>(panel.tooAdisyn, [&](TF_Adisyon& w) {
+        pick(w, hot, QStringLiteral("Çay"));
+        pick(w, hot, QStringLiteral("Türk Kahvesi"));
+        click(w.cxButton17);
+    });
+    say("DONE pick-saved");
+
+    panel.Yzde1->trigger();
+    say("DONE discount");
+
+    withWindow<TF_MasaChange>(panel.ToolButton9, [&](TF_MasaChange& w) {
+        const int index = w.cxComboBox1->findText(QStringLiteral("Masa 7"));
+        if (index < 0)
+            fail(QStringLiteral("Masa 7 not offered"));
+        w.cxComboBox1->setCurrentIndex(index);
+        click(w.BitBtn1);
+    });
+    say("DONE move");
+
+    click(panel.ToolButton4);
+    say("DONE cash");
+
+    selectTable(5);
+    withWindow<TF_Adisyon>(panel.tooAdisyn, [&](TF_Adisyon& w) {
+        const QString products[] = {QStringLiteral("Çay"), QStringLiteral("Türk Kahvesi"), QStringLiteral("Ihlamur")};
+        pick(w, hot, products[0]);
+        say("MID entry");
+        // Keep the uncommitted work growing until the killer strikes.
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 1; clock.elapsed() < 30000; ++i) {
+            if (i < 400)
+                pick(w, hot, products[i % 3]);
+            else
+                QThread::msleep(5);
+            QApplication::processEvents();
+        }
+        fail(QStringLiteral("never killed"));
+    });
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: crash_child <database file> <program folder>\n");
+        return 1;
+    }
+    Agreeing dialogs;
+    ui::setDialogs(&dialogs);
+    try {
+        SetProgramFolder(QString::fromLocal8Bit(argv[2]));
+        ModifiedState = 0;
+        LoginAccepted = 11;
+        dm = new Tdm;
+        dm->IBDatabase1->setDatabaseName(QString::fromLocal8Bit(argv[1]));
+        dm->IBDatabase1->connect();
+        dm->IBTransaction1->start();
+        dm->T_Ayarlar->open();
+        auto panel = std::make_unique<TL_Adisyon>();
+        panel->show();
+        QApplication::processEvents();
+        say("READY");
+        run(*panel);
+    } catch (const std::exception& e) {
+        fail(QString::fromUtf8(e.what()));
+    }
+    return 0;
+}

@@ -1,0 +1,175 @@
+// Kills the program with SIGKILL at chosen points of its bill commands and
+// checks the database afterwards: every command that returned is there
+// whole, a command under way is either all there or not at all, and an
+// order never saved leaves no trace.
+#include "support/TestDatabase.h"
+
+#include "platform/db/Statement.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <iostream>
+#include <memory>
+
+namespace {
+
+// The committing commands of the child, in the order it runs them.
+const QStringList kCommands = {QStringLiteral("pick-saved"), QStringLiteral("discount"), QStringLiteral("move"),
+                               QStringLiteral("cash")};
+
+// What the tests look at, in one line so a mismatch shows everything.
+QString snapshot(const QString& databasePath)
+{
+    testsupport::Session session(databasePath);
+    auto one = [&](const QString& sql) {
+        db::Statement st(*session.transaction);
+        st.setSql(sql);
+        const auto rows = st.fetchAll();
+        if (rows.empty())
+            return QStringLiteral("-");
+        QStringList values;
+        for (int i = 0; i < rows.front().count(); ++i) {
+            const QVariant v = rows.front().value(i);
+            values << (v.isNull() ? QStringLiteral("null") : v.toString());
+        }
+        return values.join(QLatin1Char('/'));
+    };
+    return QStringLiteral("tables 4/5/7=%1 bills=%2 bill=%3 lines=%4")
+        .arg(one(QStringLiteral("select (select ACIK_KAPALI from MASA where MASA_ID = 4), "
+                                "(select ACIK_KAPALI from MASA where MASA_ID = 5), "
+                                "(select ACIK_KAPALI from MASA where MASA_ID = 7) from RDB$DATABASE")),
+             one(QStringLiteral("select count(*) from ADISYON")),
+             one(QStringLiteral("select MASA_ID, ACIK_KAPALI, TAHSILAT_ID, cast(TUTAR as double precision), "
+                                "cast(ISKONTO as double precision), cast(ARA_TUTAR as double precision), "
+                                "cast(K_TUTAR as double precision), cast(B_TUTAR as double precision) "
+                                "from ADISYON order by ADISYON_ID")),
+             one(QStringLiteral("select count(*), sum(case when IPTAL_ID = 1 then 1 else 0 end), "
+                                "cast(sum(CIKAN) as double precision), cast(sum(coalesce(ISKONTO, 0)) as double precision) "
+                                "from STOK_HAREKET")));
+}
+
+// The database after the first `done` commands of the child (0 to 4).
+// Çay 17.50 and Türk Kahvesi 60: gross 77.5, 10 % off 7.75, net 69.75.
+QString expected(int done)
+{
+    static const char* const states[] = {
+        "tables 4/5/7=1/1/1 bills=0 bill=- lines=0/null/null/null",
+        "tables 4/5/7=2/1/1 bills=1 bill=4/2/null/null/null/null/null/null lines=2/2/2/0",
+        "tables 4/5/7=2/1/1 bills=1 bill=4/2/null/null/null/null/null/null lines=2/2/2/20",
+        "tables 4/5/7=1/1/2 bills=1 bill=7/2/null/null/null/null/null/null lines=2/2/2/20",
+        "tables 4/5/7=1/1/1 bills=1 bill=7/1/1/77.5/7.75/69.75/69.75/0 lines=2/2/2/20",
+    };
+    return QString::fromLatin1(states[done]);
+}
+
+struct KillPoint {
+    const char* line;  // the child's line after which it is killed
+    const char* name;
+};
+
+void PrintTo(const KillPoint& point, std::ostream* os)
+{
+    *os << '"' << point.line << '"';
+}
+
+class CrashSafety : public ::testing::TestWithParam<KillPoint> {
+protected:
+    // A program folder as the program finds it beside itself.
+    static std::unique_ptr<QTemporaryDir> programFolder(const QString& databasePath)
+    {
+        auto folder = std::make_unique<QTemporaryDir>(testsupport::scratchDir() + QStringLiteral("/program-XXXXXX"));
+        QDir dir(folder->path());
+        dir.mkpath(QStringLiteral("ini"));
+        dir.mkpath(QStringLiteral("rapor"));
+        QFile list(dir.filePath(QStringLiteral("database.txt")));
+        if (list.open(QIODevice::WriteOnly))
+            list.write(databasePath.toLocal8Bit() + "\r\n");
+        return folder;
+    }
+};
+
+TEST_P(CrashSafety, NothingFinishedIsLostAndNothingUnfinishedRemains)
+{
+    const QString killLine = QString::fromLatin1(GetParam().line);
+    // Different timing on every run: at once, and later while the next
+    // command is under way.
+    QStringList seen;
+    for (int delayMs : {0, 1, 2, 4, 7, 12, 20, 35}) {
+        SCOPED_TRACE(QStringLiteral("killed %1 ms after \"%2\"").arg(delayMs).arg(killLine).toStdString());
+        const QString databasePath = testsupport::freshDatabase(true);
+        ASSERT_EQ(snapshot(databasePath), expected(0)) << "the demo cafe changed";
+        const auto folder = programFolder(databasePath);
+
+        QProcess child;
+        child.setProcessChannelMode(QProcess::SeparateChannels);
+        child.start(QStringLiteral(CRASH_CHILD), {databasePath, folder->path()});
+        ASSERT_TRUE(child.waitForStarted(10000)) << child.errorString().toStdString();
+
+        QByteArray output;
+        bool reached = false;
+        QElapsedTimer clock;
+        clock.start();
+        while (!reached && clock.elapsed() < 60000) {
+            if (!child.waitForReadyRead(1000) && child.state() == QProcess::NotRunning)
+                break;
+            output += child.readAllStandardOutput();
+            for (const QByteArray& line : output.split('\n'))
+                reached = reached || QString::fromUtf8(line) == killLine;
+        }
+        if (reached && delayMs > 0)
+            QThread::msleep(delayMs);
+        const bool stillRunning = child.state() == QProcess::Running;
+        child.kill();
+        ASSERT_TRUE(child.waitForFinished(10000));
+        output += child.readAllStandardOutput();
+        const QString childErrors = QString::fromLocal8Bit(child.readAllStandardError());
+        ASSERT_TRUE(reached) << "the child never printed the line; its output:\n"
+                             << output.toStdString() << childErrors.toStdString();
+        ASSERT_TRUE(stillRunning) << "the child ended before it was killed:\n" << output.toStdString();
+        ASSERT_FALSE(output.contains("ERROR")) << output.toStdString() << childErrors.toStdString();
+
+        // Commands the child reported done; the one after may have been
+        // committed without the report getting out.
+        int done = 0;
+        for (const QByteArray& line : output.split('\n')) {
+            const QString text = QString::fromUtf8(line);
+            if (text.startsWith(QLatin1String("DONE ")))
+                done = int(kCommands.indexOf(text.mid(5))) + 1;
+        }
+        ASSERT_GE(done, 1) << output.toStdString();
+        const QString found = snapshot(databasePath);
+        seen << QStringLiteral("%1 ms: %2 reported, %3").arg(delayMs).arg(kCommands[done - 1])
+                    .arg(found == expected(done) ? QStringLiteral("its state") : QStringLiteral("other state"));
+        const bool mid = killLine == QLatin1String("MID entry");
+        // Order entry on "Masa 5" never commits: after "cash" nothing may change.
+        const bool nextMayBeThere = done < kCommands.size() && !mid;
+        if (nextMayBeThere && found == expected(done + 1)) {
+            seen.last() = QStringLiteral("%1 ms: %2 reported, the next command committed too")
+                              .arg(delayMs)
+                              .arg(kCommands[done - 1]);
+            continue;
+        }
+        EXPECT_EQ(found, expected(done)) << "last reported: " << kCommands[done - 1].toStdString()
+                                         << (nextMayBeThere ? " (the next command whole is also fine)" : "")
+                                         << "\nchild output:\n"
+                                         << output.toStdString();
+    }
+    std::cout << "[ killed   ] " << seen.join(QStringLiteral("; ")).toStdString() << std::endl;
+}
+
+INSTANTIATE_TEST_SUITE_P(Points, CrashSafety,
+                         ::testing::Values(KillPoint{"DONE pick-saved", "AfterOrderSaved"},
+                                           KillPoint{"DONE discount", "AfterDiscount"},
+                                           KillPoint{"DONE move", "AfterTableMove"},
+                                           KillPoint{"DONE cash", "AfterCashPayment"},
+                                           KillPoint{"MID entry", "InTheMiddleOfOrderEntry"}),
+                         [](const ::testing::TestParamInfo<KillPoint>& info) { return info.param.name; });
+
+}  // namespace
