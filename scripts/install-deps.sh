@@ -26,13 +26,23 @@ packages=(
     googletest
     libgtest-dev
     libbenchmark-dev
-    # The only fonts the program and its reports rely on.
+    # The fonts the program and its reports rely on: DejaVu for the windows,
+    # Liberation for the templates' "Arial" and "Courier New" (same widths
+    # and heights, so slips lay out as they were designed).
     fonts-dejavu-core
+    fonts-liberation2
     # pdftoppm and pdftotext, to look into the PDFs the reports write.
     poppler-utils
+    # A private print server with a PDF printer, for the slip printing test.
+    cups
+    printer-driver-cups-pdf
     # A virtual display, for looking at real windows without a screen.
     xvfb
     xauth
+    # xwininfo, and the desktop entry's checker: package.sh looks for the
+    # installed program's login window.
+    x11-utils
+    desktop-file-utils
 )
 
 missing=()

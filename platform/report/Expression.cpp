@@ -70,7 +70,7 @@ double toNumber(const QVariant& v, const char* operation)
         if (ok)
             return number;
     }
-    throw EvaluationError(QStringLiteral("cannot use \"%1\" in %2").arg(v.toString().left(40), QLatin1String(operation)));
+    throw EvaluationError(QStringLiteral("\"%1\" %2 içinde kullanılamaz").arg(v.toString().left(40), QLatin1String(operation)));
 }
 
 bool integral(const QVariant& v)
@@ -81,7 +81,7 @@ bool integral(const QVariant& v)
 QVariant numberResult(double value)
 {
     if (!std::isfinite(value))
-        throw EvaluationError(QStringLiteral("the result is not a finite number"));
+        throw EvaluationError(QStringLiteral("sonuç sonlu bir sayı değil"));
     return value;
 }
 
@@ -99,7 +99,7 @@ int compareValues(const QVariant& a, const QVariant& b)
             return a.toString().isEmpty() ? 0 : 1;
         if (isDateValue(a))
             return 1;
-        const double x = toNumber(a, "a comparison");
+        const double x = toNumber(a, "karşılaştırma");
         return x < 0 ? -1 : x > 0 ? 1 : 0;
     }
     if (isDateValue(a) && isDateValue(b)) {
@@ -192,7 +192,7 @@ public:
             return {};
         if (isIntegralValue(value))
             return -value.toLongLong();
-        return numberResult(-toNumber(value, "a negation"));
+        return numberResult(-toNumber(value, "eksi işareti"));
     }
 
 private:
@@ -216,21 +216,21 @@ public:
                 return {};
             if (integral(a) && integral(b))
                 return a.toLongLong() * b.toLongLong();
-            return numberResult(toNumber(a, "a product") * toNumber(b, "a product"));
+            return numberResult(toNumber(a, "çarpma") * toNumber(b, "çarpma"));
         case Operator::Divide: {
             if (isNullValue(a) && isNullValue(b))
                 return {};
-            const double divisor = toNumber(b, "a division");
+            const double divisor = toNumber(b, "bölme");
             if (divisor == 0)
-                throw EvaluationError(QStringLiteral("division by zero"));
-            return numberResult(toNumber(a, "a division") / divisor);
+                throw EvaluationError(QStringLiteral("sıfıra bölme"));
+            return numberResult(toNumber(a, "bölme") / divisor);
         }
         case Operator::IntDivide:
         case Operator::Modulo: {
-            const qlonglong divisor = qlonglong(toNumber(b, "an integer division"));
+            const qlonglong divisor = qlonglong(toNumber(b, "tam sayı bölmesi"));
             if (divisor == 0)
-                throw EvaluationError(QStringLiteral("division by zero"));
-            const qlonglong dividend = qlonglong(toNumber(a, "an integer division"));
+                throw EvaluationError(QStringLiteral("sıfıra bölme"));
+            const qlonglong dividend = qlonglong(toNumber(a, "tam sayı bölmesi"));
             return op_ == Operator::IntDivide ? dividend / divisor : dividend % divisor;
         }
         case Operator::And:
@@ -264,14 +264,14 @@ private:
         if (isText(a) || isText(b))
             return defaultText(a) + defaultText(b);
         if (isDateValue(a) && !isDateValue(b))
-            return toDateTime(a).addMSecs(qint64(std::llround(toNumber(b, "a date sum") * 86400000.0)));
+            return toDateTime(a).addMSecs(qint64(std::llround(toNumber(b, "tarih toplamı") * 86400000.0)));
         if (isDateValue(b) && !isDateValue(a))
-            return toDateTime(b).addMSecs(qint64(std::llround(toNumber(a, "a date sum") * 86400000.0)));
+            return toDateTime(b).addMSecs(qint64(std::llround(toNumber(a, "tarih toplamı") * 86400000.0)));
         if (isDateValue(a) || isDateValue(b))
-            throw EvaluationError(QStringLiteral("cannot add two dates"));
+            throw EvaluationError(QStringLiteral("iki tarih toplanamaz"));
         if (integral(a) && integral(b))
             return a.toLongLong() + b.toLongLong();
-        return numberResult(toNumber(a, "a sum") + toNumber(b, "a sum"));
+        return numberResult(toNumber(a, "toplama") + toNumber(b, "toplama"));
     }
 
     static QVariant subtract(const QVariant& a, const QVariant& b)
@@ -281,10 +281,10 @@ private:
         if (isDateValue(a) && isDateValue(b))
             return toDateTime(b).msecsTo(toDateTime(a)) / 86400000.0;
         if (isDateValue(a))
-            return toDateTime(a).addMSecs(-qint64(std::llround(toNumber(b, "a date difference") * 86400000.0)));
+            return toDateTime(a).addMSecs(-qint64(std::llround(toNumber(b, "tarih farkı") * 86400000.0)));
         if (integral(a) && integral(b))
             return a.toLongLong() - b.toLongLong();
-        return numberResult(toNumber(a, "a difference") - toNumber(b, "a difference"));
+        return numberResult(toNumber(a, "çıkarma") - toNumber(b, "çıkarma"));
     }
 
     Operator op_;
@@ -345,7 +345,7 @@ const QHash<QString, FunctionInfo>& functions()
              if (isNullValue(a[1]))
                  return QString();
              if (!isDateValue(a[1]))
-                 throw EvaluationError(QStringLiteral("FormatDateTime needs a date"));
+                 throw EvaluationError(QStringLiteral("FormatDateTime bir tarih ister"));
              return formatDateTime(a[0].toString(), toDateTime(a[1]), c.locale());
          }}},
         {QStringLiteral("formatfloat"), {2, 2, [](const QList<QVariant>& a, ExpressionContext& c) -> QVariant {
@@ -417,7 +417,7 @@ public:
         Node node = parseComparison();
         skipSpaces();
         if (pos_ < s_.size())
-            throw EvaluationError(QStringLiteral("unexpected \"%1\" at position %2").arg(s_.mid(pos_, 10)).arg(pos_ + 1));
+            throw EvaluationError(QStringLiteral("%2. konumda beklenmeyen \"%1\"").arg(s_.mid(pos_, 10)).arg(pos_ + 1));
         return node;
     }
 
@@ -427,7 +427,7 @@ private:
         {
             // Each bracket level costs four steps; this allows about a hundred.
             if (++parser_.depth_ > 400)
-                throw EvaluationError(QStringLiteral("the expression is nested too deeply"));
+                throw EvaluationError(QStringLiteral("ifade çok derin iç içe"));
         }
         ~Depth() { --parser_.depth_; }
         ExpressionParser& parser_;
@@ -475,7 +475,7 @@ private:
     {
         skipSpaces();
         if (pos_ >= s_.size() || s_[pos_] != c)
-            throw EvaluationError(QStringLiteral("\"%1\" expected at position %2").arg(c).arg(pos_ + 1));
+            throw EvaluationError(QStringLiteral("%2. konumda \"%1\" bekleniyordu").arg(c).arg(pos_ + 1));
         ++pos_;
     }
 
@@ -544,7 +544,7 @@ private:
     void countNode()
     {
         if (++nodes_ > 5000)
-            throw EvaluationError(QStringLiteral("the expression is too long"));
+            throw EvaluationError(QStringLiteral("ifade çok uzun"));
     }
 
     Node parsePrimary()
@@ -552,7 +552,7 @@ private:
         countNode();
         skipSpaces();
         if (pos_ >= s_.size())
-            throw EvaluationError(QStringLiteral("the expression ends too early"));
+            throw EvaluationError(QStringLiteral("ifade erken bitiyor"));
         const QChar c = s_[pos_];
         if (c == u'(') {
             ++pos_;
@@ -579,7 +579,7 @@ private:
                 return field;
             return parseName();
         }
-        throw EvaluationError(QStringLiteral("unexpected \"%1\" at position %2").arg(c).arg(pos_ + 1));
+        throw EvaluationError(QStringLiteral("%2. konumda beklenmeyen \"%1\"").arg(c).arg(pos_ + 1));
     }
 
     QString readQuoted(QChar quote)
@@ -598,7 +598,7 @@ private:
             }
             text += s_[pos_++];
         }
-        throw EvaluationError(QStringLiteral("unterminated text"));
+        throw EvaluationError(QStringLiteral("kapanmamış metin"));
     }
 
     Node parseString()
@@ -614,10 +614,10 @@ private:
                 while (pos_ < s_.size() && s_[pos_].isDigit())
                     ++pos_;
                 if (start == pos_)
-                    throw EvaluationError(QStringLiteral("character code expected after #"));
+                    throw EvaluationError(QStringLiteral("# işaretinden sonra karakter kodu bekleniyordu"));
                 const uint code = s_.mid(start, pos_ - start).toUInt();
                 if (code > 0xFFFF)
-                    throw EvaluationError(QStringLiteral("character code out of range"));
+                    throw EvaluationError(QStringLiteral("karakter kodu sınırların dışında"));
                 text += QChar(char16_t(code));
             }
         }
@@ -652,7 +652,7 @@ private:
             ++i;
         }
         if (i >= s_.size())
-            throw EvaluationError(QStringLiteral("\">\" expected after \"<\""));
+            throw EvaluationError(QStringLiteral("\"<\" işaretinden sonra \">\" bekleniyordu"));
         const QString inner = s_.mid(start, i - start).trimmed();
         pos_ = i + 1;
         static const QRegularExpression field(QStringLiteral("^(.+?)\\s*\\.\\s*\"(.*)\"$"),
@@ -661,7 +661,7 @@ private:
         if (m.hasMatch())
             return std::make_shared<FieldReference>(m.captured(1).trimmed(), m.captured(2));
         if (inner.isEmpty())
-            throw EvaluationError(QStringLiteral("empty name in \"<>\""));
+            throw EvaluationError(QStringLiteral("\"<>\" içinde ad boş"));
         return makeName(inner);
     }
 
@@ -697,7 +697,7 @@ private:
         skipSpaces();
         const int start = pos_;
         if (pos_ >= s_.size() || !isNameStart(s_[pos_]))
-            throw EvaluationError(QStringLiteral("name expected at position %1").arg(pos_ + 1));
+            throw EvaluationError(QStringLiteral("%1. konumda ad bekleniyordu").arg(pos_ + 1));
         while (pos_ < s_.size() && isNameChar(s_[pos_]))
             ++pos_;
         if (pos_ < s_.size() && s_[pos_] == u'#')
@@ -717,7 +717,7 @@ private:
             if (lower == QLatin1String("null") || lower == QLatin1String("nil"))
                 return std::make_shared<Constant>(QVariant());
             if (lower == QLatin1String("count"))  // COUNT without brackets is not an aggregate
-                throw EvaluationError(QStringLiteral("COUNT needs the name of a band"));
+                throw EvaluationError(QStringLiteral("COUNT bir bant adı ister"));
             return makeName(name);
         }
         expect(u'(');
@@ -738,14 +738,14 @@ private:
         expect(u')');
         if (lower == QLatin1String("iif")) {
             if (arguments.size() != 3)
-                throw EvaluationError(QStringLiteral("IIF needs three arguments"));
+                throw EvaluationError(QStringLiteral("IIF üç değer ister"));
             return std::make_shared<Conditional>(arguments[0], arguments[1], arguments[2]);
         }
         const auto found = functions().constFind(lower);
         if (found == functions().constEnd())
-            throw EvaluationError(QStringLiteral("unknown function %1").arg(name));
+            throw EvaluationError(QStringLiteral("bilinmeyen işlev %1").arg(name));
         if (arguments.size() < found->minArguments || arguments.size() > found->maxArguments)
-            throw EvaluationError(QStringLiteral("wrong number of arguments for %1").arg(name));
+            throw EvaluationError(QStringLiteral("%1 için değer sayısı yanlış").arg(name));
         return std::make_shared<Call>(found->function, arguments);
     }
 

@@ -16,7 +16,7 @@ QString MemoView::checkLimits() const
 {
     for (double v : {gapX_, gapY_, lineSpacing_}) {
         if (!std::isfinite(v) || std::abs(v) > 1000)
-            return QStringLiteral("gap or line spacing out of range");
+            return QStringLiteral("boşluk ya da satır aralığı sınırların dışında");
     }
     return ReportView::checkLimits();
 }

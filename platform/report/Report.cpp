@@ -41,9 +41,9 @@ void paintPages(const PreparedReport& pages, Device& device, int first, int last
         device.setPageLayout(layoutOf(pages.page(i)));
         if (i == first) {
             if (!painter.begin(&device))
-                throw ReportError(QStringLiteral("cannot print on %1").arg(target));
+                throw ReportError(QStringLiteral("%1 üzerine basılamıyor").arg(target));
         } else if (!device.newPage()) {
-            throw ReportError(QStringLiteral("cannot start a new page on %1").arg(target));
+            throw ReportError(QStringLiteral("%1 üzerinde yeni sayfaya geçilemiyor").arg(target));
         }
         painter.resetTransform();
         const double scale = device.resolution() / 96.0;
@@ -118,8 +118,7 @@ void Report::loadFromFile(const QString& path)
         return;
     const LoadResult result = TemplateReader::readFile(path, template_);
     if (!result.ok)
-        throw ReportError(QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), result.message), result.line,
-                          result.column);
+        throw ReportError(result.message, result.line, result.column, QFileInfo(path).fileName());
     fileName_ = path;
     emit loaded();
 }
@@ -209,7 +208,7 @@ void Report::printTo(QPrinter& printer) const
     if (printer.docName().isEmpty())
         printer.setDocName(fileName_.isEmpty() ? QStringLiteral("Rapor") : QFileInfo(fileName_).completeBaseName());
     printer.setFullPage(true);
-    const QString target = printer.outputFileName().isEmpty() ? QStringLiteral("printer \"%1\"").arg(printer.printerName())
+    const QString target = printer.outputFileName().isEmpty() ? QStringLiteral("\"%1\" yazıcısı").arg(printer.printerName())
                                                               : printer.outputFileName();
     paintPages(prepared_, printer, first, last, target);
 }
@@ -224,7 +223,7 @@ void Report::exportToPdf(const QString& path) const
         // An empty report still gives a valid file: one blank page.
         QPainter painter;
         if (!painter.begin(&writer))
-            throw ReportError(QStringLiteral("cannot write \"%1\"").arg(path));
+            throw ReportError(QStringLiteral("\"%1\" yazılamıyor").arg(path));
         painter.end();
         return;
     }
@@ -268,7 +267,7 @@ std::unique_ptr<QPrinter> Report::systemPrinter(const QString& name)
     }
     // Qt would quietly "print" into a PDF no one asked for; a clear error is better.
     if (info.isNull())
-        throw ReportError(QStringLiteral("no printer is installed"));
+        throw ReportError(QStringLiteral("Kurulu yazıcı bulunamadı."));
     return std::make_unique<QPrinter>(info, QPrinter::HighResolution);
 }
 

@@ -37,7 +37,7 @@ bool ReportBand::kindForElement(const QString& element, Kind* kind)
 QString ReportBand::checkLimits() const
 {
     if (rowCount_ < 0 || rowCount_ > 100000)
-        return QStringLiteral("row count out of range");
+        return QStringLiteral("satır sayısı sınırların dışında");
     return ReportBox::checkLimits();
 }
 

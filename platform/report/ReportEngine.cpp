@@ -179,7 +179,7 @@ PagePlan ReportEngine::Run::planPage(const ReportPage& page)
     DataSection* lastData = nullptr;
     auto single = [&](const ReportBand*& slot, const ReportBand* band) {
         if (slot)
-            note(QStringLiteral("%1 \"%2\": a second band of this kind is not printed")
+            note(QStringLiteral("%1 \"%2\": bu türden ikinci bant basılmaz")
                      .arg(ReportBand::elementForKind(band->kind()), band->name()));
         else
             slot = band;
@@ -215,18 +215,18 @@ PagePlan ReportEngine::Run::planPage(const ReportPage& page)
             if (lastData)
                 lastData->footers.append(band);
             else
-                note(QStringLiteral("footer \"%1\" has no data band above it and is not printed").arg(band->name()));
+                note(QStringLiteral("alt bilgi bandı \"%1\" üstünde veri bandı olmadığı için basılmaz").arg(band->name()));
             break;
         case ReportBand::GroupFooter:
             if (lastMaster)
                 lastMaster->groupFooters.append(band);
             else
-                note(QStringLiteral("group footer \"%1\" has no data band above it and is not printed").arg(band->name()));
+                note(QStringLiteral("grup alt bilgisi \"%1\" üstünde veri bandı olmadığı için basılmaz").arg(band->name()));
             break;
         }
     }
     for (const ReportBand* band : pendingHeaders + pendingGroupHeaders)
-        note(QStringLiteral("\"%1\" has no data band below it and is not printed").arg(band->name()));
+        note(QStringLiteral("\"%1\" altında veri bandı olmadığı için basılmaz").arg(band->name()));
 
     // The data band each band belongs to, for aggregates that name none.
     std::function<void(const DataSection&)> link = [&](const DataSection& section) {
@@ -270,9 +270,9 @@ void ReportEngine::Run::compileMemo(const MemoView* memo, const ReportBand* band
                 }
             }
             if (!info.dataBand)
-                info.problem = QStringLiteral("no band \"%1\" to sum over").arg(call->bandName());
+                info.problem = QStringLiteral("toplanacak \"%1\" bandı yok").arg(call->bandName());
             else if (!info.dataBand->isDataBand())
-                info.problem = QStringLiteral("\"%1\" is not a data band").arg(call->bandName());
+                info.problem = QStringLiteral("\"%1\" bir veri bandı değil").arg(call->bandName());
             if (info.problem.isEmpty()) {
                 accumulatedBy_[info.dataBand].append(call.get());
                 // A sum inside its own data band runs on; elsewhere it starts
@@ -300,7 +300,7 @@ void ReportEngine::Run::compile()
                 QString error;
                 std::shared_ptr<Expression> condition = Expression::parse(band->condition(), &error);
                 if (!condition)
-                    note(QStringLiteral("group \"%1\": cannot read condition \"%2\": %3")
+                    note(QStringLiteral("grup \"%1\": \"%2\" koşulu okunamıyor: %3")
                              .arg(band->name(), band->condition(), error));
                 conditions_.insert(band, condition);
             }
@@ -381,9 +381,9 @@ QVariant ReportEngine::Run::fieldValue(const QString& alias, const QString& fiel
 {
     ReportDataset* dataset = datasetByAlias(alias);
     if (!dataset)
-        throw EvaluationError(QStringLiteral("no dataset \"%1\" is bound").arg(alias));
+        throw EvaluationError(QStringLiteral("\"%1\" adlı veri kümesi bağlı değil").arg(alias));
     if (!hasField(dataset, field))
-        throw EvaluationError(QStringLiteral("dataset \"%1\" has no field \"%2\"").arg(alias, field));
+        throw EvaluationError(QStringLiteral("\"%1\" veri kümesinde \"%2\" alanı yok").arg(alias, field));
     if (frozen_.contains(dataset) || dataset->eof()) {
         auto row = lastRows_.constFind(dataset);
         return row == lastRows_.constEnd() ? QVariant() : row->value(field.toLower());
@@ -409,21 +409,21 @@ QVariant ReportEngine::Run::namedValue(const QString& name)
     auto source = variableSources_.constFind(lower);
     if (source != variableSources_.constEnd()) {
         if (variableDepth_ > 16)
-            throw EvaluationError(QStringLiteral("variable \"%1\" refers to itself").arg(name));
+            throw EvaluationError(QStringLiteral("\"%1\" değişkeni kendini gösteriyor").arg(name));
         auto compiled = variables_.find(lower);
         if (compiled == variables_.end()) {
             QString error;
             compiled = variables_.insert(lower, Expression::parse(*source, &error));
             if (!*compiled)
-                throw EvaluationError(QStringLiteral("variable \"%1\": %2").arg(name, error));
+                throw EvaluationError(QStringLiteral("\"%1\" değişkeni: %2").arg(name, error));
         }
         if (!*compiled)
-            throw EvaluationError(QStringLiteral("variable \"%1\" cannot be read").arg(name));
+            throw EvaluationError(QStringLiteral("\"%1\" değişkeni okunamıyor").arg(name));
         ++variableDepth_;
         struct Leave { int& depth; ~Leave() { --depth; } } leave{variableDepth_};
         return (*compiled)->evaluate(*this);
     }
-    throw EvaluationError(QStringLiteral("unknown name \"%1\"").arg(name));
+    throw EvaluationError(QStringLiteral("bilinmeyen ad \"%1\"").arg(name));
 }
 
 QVariant ReportEngine::Run::aggregateValue(const AggregateCall& call)
@@ -452,7 +452,7 @@ void ReportEngine::Run::accumulateRow(const ReportBand* dataBand)
         try {
             value = call->rowValue(*this);
         } catch (const EvaluationError& e) {
-            note(QStringLiteral("\"%1\": cannot sum over \"%2\": %3")
+            note(QStringLiteral("\"%1\": \"%2\" üzerinde toplanamıyor: %3")
                      .arg(aggregates_.value(call).container->name(), dataBand->name(), e.message()));
             continue;
         }
@@ -469,7 +469,7 @@ void ReportEngine::Run::accumulateRow(const ReportBand* dataBand)
         if (!numeric && (call->function() == AggregateCall::Function::Sum || call->function() == AggregateCall::Function::Avg)) {
             number = value.toString().trimmed().toDouble(&numeric);
             if (!numeric) {
-                note(QStringLiteral("cannot sum \"%1\"").arg(value.toString().left(40)));
+                note(QStringLiteral("\"%1\" toplanamaz").arg(value.toString().left(40)));
                 continue;
             }
         }
@@ -549,7 +549,7 @@ double ReportEngine::Run::bottomLimit() const
 void ReportEngine::Run::startPage(bool firstOfPlan)
 {
     if (out_.pageCount() >= settings_.maxPages)
-        throw ReportError(QStringLiteral("the report has more than %1 pages").arg(settings_.maxPages));
+        throw ReportError(QStringLiteral("rapor %1 sayfadan uzun").arg(settings_.maxPages));
     const ReportPage& page = *plan_->page;
     PreparedPage prepared;
     prepared.paperMm = QSizeF(page.paperWidth(), page.paperHeight());
@@ -630,11 +630,11 @@ void ReportEngine::Run::printBand(const ReportBand* band, const std::function<vo
     if (mayBreak)
         pageHasContent_ = true;
     if (roll && y_ > 1000000)
-        throw ReportError(QStringLiteral("the report is longer than %1 metres of paper").arg(1000000 / UnitsPerMm / 1000, 0, 'f', 0));
+        throw ReportError(QStringLiteral("rapor %1 metre kağıttan uzun").arg(1000000 / UnitsPerMm / 1000, 0, 'f', 0));
     resetAggregatesOf(band);
     if (!band->childName().isEmpty()) {
         if (childDepth >= 16) {
-            note(QStringLiteral("band \"%1\": child bands nested too deeply").arg(band->name()));
+            note(QStringLiteral("\"%1\" bandı: alt bantlar çok derin iç içe").arg(band->name()));
             return;
         }
         for (const ReportBand* child : plan_->page->bands()) {
@@ -643,7 +643,7 @@ void ReportEngine::Run::printBand(const ReportBand* band, const std::function<vo
                 return;
             }
         }
-        note(QStringLiteral("band \"%1\": no child band \"%2\"").arg(band->name(), band->childName()));
+        note(QStringLiteral("\"%1\" bandı: \"%2\" alt bandı yok").arg(band->name(), band->childName()));
     }
 }
 
@@ -676,7 +676,7 @@ void ReportEngine::Run::printSection(const DataSection& section)
     } else {
         const QString name = band.dataSetName().isEmpty() ? band.dataSet() : band.dataSetName();
         if (!name.isEmpty())
-            note(QStringLiteral("data band \"%1\": no dataset \"%2\" is bound").arg(band.name(), name));
+            note(QStringLiteral("\"%1\" veri bandı: \"%2\" adlı veri kümesi bağlı değil").arg(band.name(), name));
         return;
     }
 
@@ -694,7 +694,7 @@ void ReportEngine::Run::printSection(const DataSection& section)
     while (dataset ? !dataset->eof() : row < rowLimit) {
         ++row;
         if (++rowsPrinted_ > settings_.maxRows)
-            throw ReportError(QStringLiteral("the report has more than %1 data rows").arg(settings_.maxRows));
+            throw ReportError(QStringLiteral("raporda %1 satırdan fazla veri var").arg(settings_.maxRows));
         line_ = row;
 
         // Groups: the outermost group whose condition changed ends here.
@@ -705,7 +705,7 @@ void ReportEngine::Run::printSection(const DataSection& section)
                 try {
                     value = condition->evaluate(*this);
                 } catch (const EvaluationError& e) {
-                    note(QStringLiteral("group \"%1\": %2").arg(header->name(), e.message()));
+                    note(QStringLiteral("grup \"%1\": %2").arg(header->name(), e.message()));
                 }
             }
             values.append(value);
@@ -785,14 +785,14 @@ QString ReportEngine::Run::memoText(const MemoView& memo)
             continue;
         }
         if (!part.expression) {
-            note(QStringLiteral("\"%1\": cannot read [%2]: %3").arg(memo.name(), part.source, part.parseError));
+            note(QStringLiteral("\"%1\": [%2] okunamıyor: %3").arg(memo.name(), part.source, part.parseError));
             continue;
         }
         QVariant value;
         try {
             value = part.expression->evaluate(*this);
         } catch (const EvaluationError& e) {
-            note(QStringLiteral("\"%1\": cannot evaluate [%2]: %3").arg(memo.name(), part.source, e.message()));
+            note(QStringLiteral("\"%1\": [%2] hesaplanamıyor: %3").arg(memo.name(), part.source, e.message()));
             continue;
         }
         if (memo.hideZeros() && isNumericValue(value) && value.toDouble() == 0)
@@ -966,7 +966,7 @@ void ReportEngine::Run::place(const Rendered& rendered, double top)
     PreparedPage& page = out_.pages().last();
     itemsPlaced_ += int(rendered.items.size());
     if (itemsPlaced_ > settings_.maxItems)
-        throw ReportError(QStringLiteral("the report has more than %1 printed objects").arg(settings_.maxItems));
+        throw ReportError(QStringLiteral("raporda %1 nesneden fazla basılacak nesne var").arg(settings_.maxItems));
     for (PreparedItem item : rendered.items) {
         item.rect.translate(left, top);
         item.from += QPointF(left, top);
@@ -989,7 +989,7 @@ PreparedReport ReportEngine::run()
     messages_.clear();
     // Text is measured with the fonts of the window system.
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
-        throw ReportError(QStringLiteral("reports need a running QGuiApplication"));
+        throw ReportError(QStringLiteral("raporlar için çalışan bir QGuiApplication gerekir"));
     Run run(report_, bindings_, settings_, messages_);
     return run.execute();
 }

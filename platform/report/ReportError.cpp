@@ -4,20 +4,25 @@ namespace report {
 
 namespace {
 
-QString withPosition(const QString& message, int line, int column)
+QString withPosition(const QString& message, int line, int column, const QString& fileName = {})
 {
-    if (line <= 0)
-        return message;
-    return QStringLiteral("line %1, column %2: %3").arg(line).arg(column).arg(message);
+    QString place = fileName;
+    if (line > 0) {
+        if (!place.isEmpty())
+            place += QStringLiteral(", ");
+        place += QStringLiteral("satır %1, sütun %2").arg(line).arg(column);
+    }
+    return place.isEmpty() ? message : place + QStringLiteral(": ") + message;
 }
 
 }  // namespace
 
-ReportError::ReportError(const QString& message, int line, int column)
-    : std::runtime_error(withPosition(message, line, column).toStdString()),
+ReportError::ReportError(const QString& message, int line, int column, const QString& fileName)
+    : std::runtime_error(withPosition(message, line, column, fileName).toStdString()),
       message_(message),
       line_(line),
-      column_(column)
+      column_(column),
+      fileName_(fileName)
 {
 }
 
@@ -33,7 +38,7 @@ LoadResult LoadResult::failure(const QString& message, int line, int column)
 
 QString LoadResult::toString() const
 {
-    return ok ? QStringLiteral("ok") : withPosition(message, line, column);
+    return ok ? QStringLiteral("tamam") : withPosition(message, line, column);
 }
 
 }  // namespace report

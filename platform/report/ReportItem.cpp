@@ -87,12 +87,12 @@ QString ReportBox::checkLimits() const
     constexpr double limit = 40000;
     for (double v : {left_, top_, width_, height_}) {
         if (!std::isfinite(v) || std::abs(v) > limit)
-            return QStringLiteral("position or size out of range");
+            return QStringLiteral("konum ya da boyut sınırların dışında");
     }
     if (!std::isfinite(frameWidth_) || frameWidth_ < 0 || frameWidth_ > 200)
-        return QStringLiteral("frame width out of range");
+        return QStringLiteral("çerçeve kalınlığı sınırların dışında");
     if (!parentFont() && (std::abs(ownFont().height) > 1000 || ownFont().height == 0))
-        return QStringLiteral("font height out of range");
+        return QStringLiteral("yazı yüksekliği sınırların dışında");
     return {};
 }
 

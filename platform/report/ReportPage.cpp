@@ -46,18 +46,18 @@ QString ReportPage::checkLimits() const
 {
     for (double v : {paperWidth_, paperHeight_}) {
         if (!std::isfinite(v) || v < 10 || v > 10000)
-            return QStringLiteral("paper size out of range");
+            return QStringLiteral("kağıt boyutu sınırların dışında");
     }
     for (double v : {leftMargin_, rightMargin_, topMargin_, bottomMargin_}) {
         if (!std::isfinite(v) || v < 0 || v > 1000)
-            return QStringLiteral("margin out of range");
+            return QStringLiteral("kenar boşluğu sınırların dışında");
     }
     if (leftMargin_ + rightMargin_ >= paperWidth_)
-        return QStringLiteral("margins wider than the paper");
+        return QStringLiteral("kenar boşlukları kağıttan geniş");
     if (!isRollPaper() && topMargin_ + bottomMargin_ >= paperHeight_)
-        return QStringLiteral("margins higher than the paper");
+        return QStringLiteral("kenar boşlukları kağıttan yüksek");
     if (!parentFont() && (std::abs(ownFont().height) > 1000 || ownFont().height == 0))
-        return QStringLiteral("font height out of range");
+        return QStringLiteral("yazı yüksekliği sınırların dışında");
     return {};
 }
 

@@ -59,7 +59,7 @@ void listItem(const ReportItem& item, QStringList& out)
 {
     for (const KeptAttribute& attribute : item.keptAttributes()) {
         if (!attribute.quiet)
-            out.append(QStringLiteral("%1: attribute %2=\"%3\"")
+            out.append(QStringLiteral("%1: özellik %2=\"%3\"")
                            .arg(describe(item), attribute.name, attribute.value.left(60)));
     }
     for (const KeptElement& element : item.keptElements()) {
@@ -68,7 +68,7 @@ void listItem(const ReportItem& item, QStringList& out)
             if (attribute.first == QLatin1String("Name"))
                 name = attribute.second;
         }
-        out.append(QStringLiteral("%1: element %2%3")
+        out.append(QStringLiteral("%1: öğe %2%3")
                        .arg(describe(item), element.node.name,
                             name.isEmpty() ? QString() : QStringLiteral(" \"%1\"").arg(name)));
     }
@@ -82,7 +82,7 @@ QStringList ReportTemplate::notUnderstood() const
 {
     QStringList out;
     if (hasScript())
-        out.append(QStringLiteral("script code (%1) is not run").arg(scriptLanguage_));
+        out.append(QStringLiteral("betik kodu (%1) çalıştırılmaz").arg(scriptLanguage_));
     listItem(*this, out);
     return out;
 }

@@ -27,6 +27,7 @@ public:
 
 private:
     bool fail(const QString& message);
+    bool failXml();
     bool enterElement();
     bool readRoot(ReportTemplate& root);
     bool readRootChildren(ReportTemplate& root);
@@ -51,14 +52,29 @@ bool Reader::fail(const QString& message)
     return false;
 }
 
+// QXmlStreamReader explains itself in English only; the user gets the kind of
+// fault in Turkish and the line and column of the file.
+bool Reader::failXml()
+{
+    switch (xml_.error()) {
+    case QXmlStreamReader::PrematureEndOfDocumentError:
+        return fail(QStringLiteral("XML yapısı bozuk: dosya erken bitiyor"));
+    case QXmlStreamReader::UnexpectedElementError:
+        return fail(QStringLiteral("XML yapısı bozuk: beklenmeyen öğe"));
+    case QXmlStreamReader::NotWellFormedError:
+    default:
+        return fail(QStringLiteral("XML yapısı bozuk: etiketler ya da işaretler kurallara uymuyor"));
+    }
+}
+
 bool Reader::enterElement()
 {
     if (++elements_ > limits_.maxElements)
-        return fail(QStringLiteral("the template has more than %1 elements").arg(limits_.maxElements));
+        return fail(QStringLiteral("şablonda %1 öğeden fazla öğe var").arg(limits_.maxElements));
     if (depth_ + 1 > limits_.maxDepth)
-        return fail(QStringLiteral("elements are nested more than %1 levels deep").arg(limits_.maxDepth));
+        return fail(QStringLiteral("öğeler %1 düzeyden derin iç içe").arg(limits_.maxDepth));
     if (xml_.attributes().size() > limits_.maxAttributes)
-        return fail(QStringLiteral("an element has more than %1 attributes").arg(limits_.maxAttributes));
+        return fail(QStringLiteral("bir öğenin %1 özellikten fazla özelliği var").arg(limits_.maxAttributes));
     return true;
 }
 
@@ -68,12 +84,12 @@ LoadResult Reader::read(ReportTemplate& into)
     while (!xml_.atEnd()) {
         const QXmlStreamReader::TokenType token = xml_.readNext();
         if (token == QXmlStreamReader::DTD) {
-            fail(QStringLiteral("document type declarations are not allowed in report templates"));
+            fail(QStringLiteral("rapor şablonlarında belge türü bildirimine (DOCTYPE) izin verilmez"));
             break;
         }
         if (token == QXmlStreamReader::StartElement) {
             if (rootSeen) {
-                fail(QStringLiteral("more than one root element"));
+                fail(QStringLiteral("birden fazla kök öğe var"));
                 break;
             }
             rootSeen = true;
@@ -82,9 +98,9 @@ LoadResult Reader::read(ReportTemplate& into)
         }
     }
     if (result_.ok && xml_.hasError())
-        fail(QStringLiteral("not well-formed XML: %1").arg(xml_.errorString()));
+        failXml();
     if (result_.ok && !rootSeen)
-        fail(QStringLiteral("the file holds no report"));
+        fail(QStringLiteral("dosyada rapor yok"));
     return result_;
 }
 
@@ -93,14 +109,14 @@ bool Reader::readRoot(ReportTemplate& root)
     const QString name = xml_.name().toString();
     if (name.compare(QLatin1String("inherited"), Qt::CaseInsensitive) == 0) {
         const QString parent = xml_.attributes().value(QLatin1String("ParentReport")).toString();
-        return fail(QStringLiteral("inherited templates are not supported (this one inherits from \"%1\")")
+        return fail(QStringLiteral("kalıtımlı şablonlar desteklenmez (bu şablon \"%1\" şablonundan türüyor)")
                         .arg(parent));
     }
     if (name != QLatin1String("TfrxReport"))
-        return fail(QStringLiteral("not a report template: the root element is <%1>, not <TfrxReport>").arg(name));
+        return fail(QStringLiteral("rapor şablonu değil: kök öğe <TfrxReport> değil, <%1>").arg(name));
     const QString dotMatrix = xml_.attributes().value(QLatin1String("DotMatrixReport")).toString();
     if (dotMatrix.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-        return fail(QStringLiteral("dot-matrix reports are not supported"));
+        return fail(QStringLiteral("nokta vuruşlu yazıcı raporları desteklenmez"));
     if (!enterElement())
         return false;
     ++depth_;
@@ -120,7 +136,7 @@ bool Reader::readRootChildren(ReportTemplate& root)
             return false;
         const QString name = xml_.name().toString();
         if (name == QLatin1String("TfrxDMPPage"))
-            return fail(QStringLiteral("dot-matrix pages (TfrxDMPPage) are not supported"));
+            return fail(QStringLiteral("nokta vuruşlu yazıcı sayfaları (TfrxDMPPage) desteklenmez"));
         ++depth_;
         if (name == QLatin1String("Datasets")) {
             if (!readDatasets(root))
@@ -130,7 +146,7 @@ bool Reader::readRootChildren(ReportTemplate& root)
                 return false;
         } else if (name == QLatin1String("TfrxReportPage")) {
             if (++pages > limits_.maxPages)
-                return fail(QStringLiteral("the template has more than %1 pages").arg(limits_.maxPages));
+                return fail(QStringLiteral("şablonda %1 sayfadan fazla sayfa var").arg(limits_.maxPages));
             auto* page = new ReportPage(&root);
             page->setElementName(name);
             if (!readItem(*page))
@@ -145,7 +161,7 @@ bool Reader::readRootChildren(ReportTemplate& root)
         --depth_;
         ++position;
     }
-    return !xml_.hasError() || fail(QStringLiteral("not well-formed XML: %1").arg(xml_.errorString()));
+    return !xml_.hasError() || failXml();
 }
 
 bool Reader::readDatasets(ReportTemplate& root)
@@ -161,7 +177,7 @@ bool Reader::readDatasets(ReportTemplate& root)
             root.datasets().append(dataset);
         xml_.skipCurrentElement();
     }
-    return !xml_.hasError() || fail(QStringLiteral("not well-formed XML: %1").arg(xml_.errorString()));
+    return !xml_.hasError() || failXml();
 }
 
 bool Reader::readVariables(ReportTemplate& root)
@@ -176,7 +192,7 @@ bool Reader::readVariables(ReportTemplate& root)
         root.variables().append(variable);
         xml_.skipCurrentElement();
     }
-    return !xml_.hasError() || fail(QStringLiteral("not well-formed XML: %1").arg(xml_.errorString()));
+    return !xml_.hasError() || failXml();
 }
 
 bool Reader::readItem(ReportItem& item)
@@ -218,7 +234,7 @@ bool Reader::readAttributes(ReportItem& item)
             QVariant converted;
             const ParseOutcome outcome = parseAttribute(value, property, &converted);
             if (outcome == ParseOutcome::OutOfRange)
-                return fail(QStringLiteral("%1=\"%2\" is out of range").arg(name, value.left(40)));
+                return fail(QStringLiteral("%1=\"%2\" sınırların dışında").arg(name, value.left(40)));
             if (outcome == ParseOutcome::Ok) {
                 property.write(&item, converted);
                 if (name.startsWith(QLatin1String("Font."), Qt::CaseInsensitive))
@@ -268,7 +284,7 @@ bool Reader::readChildren(ReportItem& item)
         --depth_;
         ++position;
     }
-    return !xml_.hasError() || fail(QStringLiteral("not well-formed XML: %1").arg(xml_.errorString()));
+    return !xml_.hasError() || failXml();
 }
 
 bool Reader::readNode(XmlNode& node)
@@ -293,7 +309,7 @@ bool Reader::readNode(XmlNode& node)
             return true;
         }
     }
-    return fail(QStringLiteral("not well-formed XML: %1").arg(xml_.errorString()));
+    return failXml();
 }
 
 }  // namespace
@@ -303,13 +319,13 @@ LoadResult TemplateReader::read(const QByteArray& data, ReportTemplate& into, co
     into.clear();
     if (data.size() > limits.maxBytes) {
         return LoadResult::failure(
-            QStringLiteral("the file is larger than %1 MB").arg(limits.maxBytes / (1024 * 1024)), 1, 1);
+            QStringLiteral("dosya %1 MB'tan büyük").arg(limits.maxBytes / (1024 * 1024)), 1, 1);
     }
     const QString text = decodeTolerantUtf8(data);
     const qsizetype start = std::find_if(text.begin(), text.end(), [](QChar c) { return !c.isSpace(); })
         - text.begin();
     if (start >= text.size() || text[start] != u'<')
-        return LoadResult::failure(QStringLiteral("the file is not an XML report template"), 1, 1);
+        return LoadResult::failure(QStringLiteral("dosya bir XML rapor şablonu değil"), 1, 1);
     Reader reader(text, limits);
     const LoadResult result = reader.read(into);
     if (!result.ok)
@@ -322,14 +338,14 @@ LoadResult TemplateReader::readFile(const QString& path, ReportTemplate& into, c
     into.clear();
     const QFileInfo info(path);
     if (!info.isFile())
-        return LoadResult::failure(QStringLiteral("the file \"%1\" does not exist").arg(path));
+        return LoadResult::failure(QStringLiteral("\"%1\" dosyası yok").arg(path));
     if (info.size() > limits.maxBytes) {
         return LoadResult::failure(
-            QStringLiteral("the file is larger than %1 MB").arg(limits.maxBytes / (1024 * 1024)), 1, 1);
+            QStringLiteral("dosya %1 MB'tan büyük").arg(limits.maxBytes / (1024 * 1024)), 1, 1);
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return LoadResult::failure(QStringLiteral("cannot open \"%1\": %2").arg(path, file.errorString()));
+        return LoadResult::failure(QStringLiteral("\"%1\" açılamıyor: %2").arg(path, file.errorString()));
     return read(file.read(limits.maxBytes + 1), into, limits);
 }
 

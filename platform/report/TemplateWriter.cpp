@@ -26,6 +26,7 @@ void writeAttributes(QXmlStreamWriter& xml, const ReportItem& item)
     const QMetaObject* meta = item.metaObject();
     const std::unique_ptr<ReportItem> prototype = prototypeOf(item);
     QList<QByteArray> written;
+    QStringList names;
     for (const FileAttribute& attribute : fileAttributes(meta)) {
         // A property read under several names is written under the first.
         if (written.contains(attribute.property))
@@ -42,11 +43,17 @@ void writeAttributes(QXmlStreamWriter& xml, const ReportItem& item)
             write = true;
         else
             write = value != property.read(prototype.get());
-        if (write)
+        if (write) {
             xml.writeAttribute(attribute.attribute, attributeText(value, property));
+            names.append(attribute.attribute);
+        }
     }
-    for (const KeptAttribute& kept : item.keptAttributes())
-        xml.writeAttribute(kept.name, kept.value);
+    // A kept value under a name written above is one that could not be read;
+    // the value in use stands, as an element holds each attribute once.
+    for (const KeptAttribute& kept : item.keptAttributes()) {
+        if (!names.contains(kept.name))
+            xml.writeAttribute(kept.name, kept.value);
+    }
 }
 
 void writeNode(QXmlStreamWriter& xml, const XmlNode& node)
@@ -138,10 +145,10 @@ void TemplateWriter::writeFile(const ReportTemplate& report, const QString& path
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw ReportError(QStringLiteral("cannot write \"%1\": %2").arg(path, file.errorString()));
+        throw ReportError(QStringLiteral("\"%1\" yazılamıyor: %2").arg(path, file.errorString()));
     file.write(write(report));
     if (!file.commit())
-        throw ReportError(QStringLiteral("cannot write \"%1\": %2").arg(path, file.errorString()));
+        throw ReportError(QStringLiteral("\"%1\" yazılamıyor: %2").arg(path, file.errorString()));
 }
 
 }  // namespace report

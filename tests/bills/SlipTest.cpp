@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
+#include <QToolButton>
 
 using namespace billstest;
 
@@ -110,6 +111,25 @@ TEST_F(BillSlip, MissingTemplateGivesAnEmptyPreviewAndNoError)
     panel->ToolButton2Click();
     EXPECT_EQ(previews, 1);
     EXPECT_TRUE(dm->Report->isEmpty());
+}
+
+TEST_F(BillSlip, ABrokenTemplateGivesATurkishErrorAndPrintsNothing)
+{
+    const int bill = storeOpenBill(3, {{kTurkKahvesi}});
+    QFile file(programFolder->filePath(QStringLiteral("rapor/AdisyonFisi.fr3")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write("<?xml version=\"1.0\"?>\n<TfrxReport>\n  <TfrxReportPage Name=\"Page1\">\n</TfrxReport>\n");
+    file.close();
+    openPanel();
+    selectTable(3);
+    captureOutput();
+    dialogs.expectError(QStringLiteral(
+        "AdisyonFisi.fr3, satır 4, sütun 13: XML yapısı bozuk: etiketler ya da işaretler kurallara uymuyor"));
+    panel->ToolButton7->click();
+    dialogs.verify();
+    EXPECT_TRUE(printerAsked.isEmpty());
+    EXPECT_FALSE(QFile::exists(pdfPath));
+    EXPECT_EQ(value(QStringLiteral("select count(*) from STOK_HAREKET where ADISYON_ID = %1").arg(bill)).toInt(), 1);
 }
 
 TEST_F(BillSlip, WhatTheDesignerSavesIsWhatTheNextSlipPrints)

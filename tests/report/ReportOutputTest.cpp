@@ -95,7 +95,8 @@ TEST_F(Output, ABrokenTemplateRaisesAnErrorWithItsPlace)
         FAIL() << "no error";
     } catch (const ReportError& e) {
         EXPECT_EQ(e.line(), 4);
-        EXPECT_TRUE(e.message().startsWith("broken.fr3: not well-formed XML")) << e.message().toStdString();
+        EXPECT_EQ(e.fileName(), "broken.fr3");
+        EXPECT_TRUE(e.message().startsWith("XML yapısı bozuk")) << e.message().toStdString();
     }
     EXPECT_TRUE(report.isEmpty());
 }
@@ -211,7 +212,7 @@ TEST(SystemPrinter, WithoutAnyPrinterPrintingIsAClearErrorNotASilentFile)
         Report::systemPrinter("Termal");
         FAIL() << "no error";
     } catch (const ReportError& e) {
-        EXPECT_EQ(e.message(), "no printer is installed");
+        EXPECT_EQ(e.message(), "Kurulu yazıcı bulunamadı.");
     }
 }
 

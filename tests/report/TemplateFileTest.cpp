@@ -116,10 +116,10 @@ TEST(TemplateReading, ListsWhatItKeepsButDoesNotUse)
 </TfrxReport>)";
     const auto report = loaded(xml);
     EXPECT_EQ(report->notUnderstood(),
-              QStringList({"script code (PascalScript) is not run",
-                           "TfrxReport: element TfrxDialogPage \"Dialog1\"",
-                           "TfrxMasterData \"MasterData1\": element TfrxBarCodeView \"BarCode1\"",
-                           "TfrxMemoView \"Memo1\": attribute Rotation=\"90\""}));
+              QStringList({"betik kodu (PascalScript) çalıştırılmaz",
+                           "TfrxReport: öğe TfrxDialogPage \"Dialog1\"",
+                           "TfrxMasterData \"MasterData1\": öğe TfrxBarCodeView \"BarCode1\"",
+                           "TfrxMemoView \"Memo1\": özellik Rotation=\"90\""}));
 }
 
 TEST(TemplateReading, ReadsRawWindowsTurkishBytesInsideUtf8)
@@ -200,24 +200,24 @@ const QByteArray billionLaughs = R"(<?xml version="1.0"?>
 INSTANTIATE_TEST_SUITE_P(
     Files, RefusedTemplates,
     ::testing::Values(
-        BadFile{"not XML", "object frxReport1: TfrxReport\r\n  Version = '4.0'\r\nend\r\n", "not an XML report template", 1},
-        BadFile{"empty", "", "not an XML report template", 1},
-        BadFile{"binary", QByteArray("\x1f\x8b\x08\x00\x00\x00", 6), "not an XML report template", 1},
+        BadFile{"not XML", "object frxReport1: TfrxReport\r\n  Version = '4.0'\r\nend\r\n", "bir XML rapor şablonu değil", 1},
+        BadFile{"empty", "", "bir XML rapor şablonu değil", 1},
+        BadFile{"binary", QByteArray("\x1f\x8b\x08\x00\x00\x00", 6), "bir XML rapor şablonu değil", 1},
         BadFile{"unclosed element", "<?xml version=\"1.0\"?>\n<TfrxReport>\n  <TfrxReportPage Name=\"P\">\n</TfrxReport>\n",
-                "not well-formed XML", 4},
-        BadFile{"other root", "<html><body/></html>", "root element is <html>", 1},
-        BadFile{"inherited", "<?xml version=\"1.0\"?>\n<inherited ParentReport=\"base.fr3\"/>", "inherited templates", 2},
-        BadFile{"dot-matrix report", "<TfrxReport DotMatrixReport=\"True\"/>", "dot-matrix", 1},
-        BadFile{"dot-matrix page", "<TfrxReport>\n<TfrxDMPPage Name=\"Page1\"/>\n</TfrxReport>", "dot-matrix", 2},
-        BadFile{"billion laughs", billionLaughs, "document type declarations", 7},
-        BadFile{"deep nesting", deepNesting(), "nested more than 32 levels", 1},
-        BadFile{"too many elements", manyElements(), "more than 100000 elements", 1},
-        BadFile{"absurd width", "<TfrxReport>\n<TfrxReportPage Name=\"P\">\n<TfrxMasterData Width=\"1e300\"/>", "out of range", 3},
-        BadFile{"absurd paper", "<TfrxReport>\n<TfrxReportPage PaperWidth=\"900000\"/></TfrxReport>", "paper size out of range", 2},
+                "XML yapısı bozuk", 4},
+        BadFile{"other root", "<html><body/></html>", "değil, <html>", 1},
+        BadFile{"inherited", "<?xml version=\"1.0\"?>\n<inherited ParentReport=\"base.fr3\"/>", "kalıtımlı şablonlar desteklenmez", 2},
+        BadFile{"dot-matrix report", "<TfrxReport DotMatrixReport=\"True\"/>", "nokta vuruşlu", 1},
+        BadFile{"dot-matrix page", "<TfrxReport>\n<TfrxDMPPage Name=\"Page1\"/>\n</TfrxReport>", "nokta vuruşlu", 2},
+        BadFile{"billion laughs", billionLaughs, "belge türü bildirimine", 7},
+        BadFile{"deep nesting", deepNesting(), "32 düzeyden derin iç içe", 1},
+        BadFile{"too many elements", manyElements(), "100000 öğeden fazla öğe", 1},
+        BadFile{"absurd width", "<TfrxReport>\n<TfrxReportPage Name=\"P\">\n<TfrxMasterData Width=\"1e300\"/>", "sınırların dışında", 3},
+        BadFile{"absurd paper", "<TfrxReport>\n<TfrxReportPage PaperWidth=\"900000\"/></TfrxReport>", "kağıt boyutu sınırların dışında", 2},
         BadFile{"absurd font", "<TfrxReport><TfrxReportPage><TfrxMasterData>\n<TfrxMemoView Font.Height=\"-900000\"/>",
-                "font height out of range", 2},
+                "yazı yüksekliği sınırların dışında", 2},
         BadFile{"absurd row count", "<TfrxReport><TfrxReportPage>\n<TfrxMasterData RowCount=\"2000000000\"/>",
-                "row count out of range", 2}));
+                "satır sayısı sınırların dışında", 2}));
 
 TEST(HostileTemplates, AHugeFileIsRefusedBeforeItIsRead)
 {
@@ -230,7 +230,7 @@ TEST(HostileTemplates, AHugeFileIsRefusedBeforeItIsRead)
     ReportTemplate report;
     const LoadResult result = TemplateReader::readFile(path, report);
     EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.message, "the file is larger than 32 MB");
+    EXPECT_EQ(result.message, "dosya 32 MB'tan büyük");
 }
 
 TEST(HostileTemplates, AnEnormousAttributeValueStaysWithinTheSizeLimit)
