@@ -61,6 +61,7 @@ void Connection::disconnect() noexcept
         return;
     for (Statement* s : statements_)
         s->releaseHandle();
+    preparedStatements_.clear();
     for (Transaction* t : transactions_)
         t->abandon();
     fb::Status status;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PreparedStatementCache.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -42,6 +44,9 @@ public:
     // attachment goes and prepared again when next used.
     void registerStatement(Statement* statement) { statements_.insert(statement); }
     void unregisterStatement(Statement* statement) { statements_.erase(statement); }
+    // Prepared statements no statement holds any longer, kept for the next
+    // statement of the same text.
+    PreparedStatementCache& preparedStatements() { return preparedStatements_; }
     // Transactions still active at a disconnect are rolled back first.
     void registerTransaction(Transaction* transaction) { transactions_.insert(transaction); }
     void unregisterTransaction(Transaction* transaction) { transactions_.erase(transaction); }
@@ -53,6 +58,7 @@ private:
     QStringList params_;
     Firebird::IAttachment* attachment_ = nullptr;
     std::set<Statement*> statements_;
+    PreparedStatementCache preparedStatements_;
     std::set<Transaction*> transactions_;
 };
 

@@ -3,6 +3,7 @@
 #include "Connection.h"
 #include "Cp1254.h"
 #include "FbClient.h"
+#include "PreparedStatementCache.h"
 #include "Transaction.h"
 #include "Values.h"
 
@@ -11,6 +12,7 @@
 #include <QDateTime>
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 namespace db {
 
@@ -217,23 +219,24 @@ Statement::~Statement()
 void Statement::releaseHandle() noexcept
 {
     closeCursor();
-    fb::Status status;
-    if (inMeta_) {
-        inMeta_->release();
-        inMeta_ = nullptr;
-    }
-    if (outMeta_) {
-        outMeta_->release();
-        outMeta_ = nullptr;
-    }
-    if (handle_) {
-        try {
-            handle_->free(&status);
-        } catch (const Firebird::FbException&) {
-            handle_->release();
-        }
-        handle_ = nullptr;
-    }
+    if (!handle_)
+        return;
+    PreparedHandle prepared;
+    prepared.statement = handle_;
+    prepared.inMeta = inMeta_;
+    prepared.outMeta = outMeta_;
+    prepared.inColumns = std::move(inColumns_);
+    prepared.outColumns = std::move(outColumns_);
+    prepared.type = statementType_;
+    handle_ = nullptr;
+    inMeta_ = nullptr;
+    outMeta_ = nullptr;
+    inColumns_.clear();
+    outColumns_.clear();
+    if (connection_.connected())
+        connection_.preparedStatements().keep(parsed_.text, std::move(prepared));
+    else
+        prepared.free();
 }
 
 void Statement::setSql(const QString& sql)
@@ -255,18 +258,29 @@ void Statement::prepare()
         throw Error(QStringLiteral("Veritabanı bağlantısı yok."));
     if (!transaction_.active())
         throw Error(QStringLiteral("İşlem (transaction) başlatılmamış."));
-    const auto text = cp1254::encode(parsed_.text);
-    if (!text)
-        throw Error(QStringLiteral("SQL metninde Türkçe kod sayfasında (1254) olmayan karakter var: '%1'")
-                        .arg(cp1254::firstUnencodable(parsed_.text)));
+    if (std::optional<PreparedHandle> cached = connection_.preparedStatements().take(parsed_.text)) {
+        handle_ = cached->statement;
+        inMeta_ = cached->inMeta;
+        outMeta_ = cached->outMeta;
+        inColumns_ = std::move(cached->inColumns);
+        outColumns_ = std::move(cached->outColumns);
+        statementType_ = cached->type;
+    } else {
+        const auto text = cp1254::encode(parsed_.text);
+        if (!text)
+            throw Error(QStringLiteral("SQL metninde Türkçe kod sayfasında (1254) olmayan karakter var: '%1'")
+                            .arg(cp1254::firstUnencodable(parsed_.text)));
+        fb::call([&](fb::Status& status) {
+            handle_ = connection_.attachment()->prepare(&status, transaction_.handle(), 0, text->constData(), 3,
+                                                        Firebird::IStatement::PREPARE_PREFETCH_METADATA);
+            statementType_ = handle_->getType(&status);
+            inMeta_ = handle_->getInputMetadata(&status);
+            outMeta_ = handle_->getOutputMetadata(&status);
+            inColumns_ = describe(inMeta_, status);
+            outColumns_ = describe(outMeta_, status);
+        });
+    }
     fb::call([&](fb::Status& status) {
-        handle_ = connection_.attachment()->prepare(&status, transaction_.handle(), 0, text->constData(), 3,
-                                                    Firebird::IStatement::PREPARE_PREFETCH_METADATA);
-        statementType_ = handle_->getType(&status);
-        inMeta_ = handle_->getInputMetadata(&status);
-        outMeta_ = handle_->getOutputMetadata(&status);
-        inColumns_ = describe(inMeta_, status);
-        outColumns_ = describe(outMeta_, status);
         inBuffer_.assign(inMeta_->getMessageLength(&status) / sizeof(double) + 1, 0.0);
         outBuffer_.assign(outMeta_->getMessageLength(&status) / sizeof(double) + 1, 0.0);
     });

@@ -171,3 +171,68 @@ TEST(TransactionTest, RetainingCommitEndsTheSavepoints)
 }
 
 }  // namespace
+
+namespace {
+
+// Statements the server holds prepared for this attachment.
+int serverStatements(Session& s)
+{
+    db::Statement count(*s.transaction);
+    count.setSql(QStringLiteral("select count(*) from MON$STATEMENTS where MON$ATTACHMENT_ID = CURRENT_CONNECTION"));
+    return count.fetchAll().at(0).at(0).toInt();
+}
+
+void insertUnit(db::Transaction& transaction, int sn, const QVariant& name)
+{
+    db::Statement insert(transaction);
+    insert.setSql(QStringLiteral("insert into BIRIM (SN, BIRIM) values (:SN, :BIRIM)"));
+    insert.setParam(QStringLiteral("SN"), sn);
+    insert.setParam(QStringLiteral("BIRIM"), name);
+    insert.execute();
+}
+
+}  // namespace
+
+TEST(PreparedStatementCacheTest, AStatementOfTheSameTextTakesThePreparedHandleBack)
+{
+    const QString path = freshDatabase();
+    Session s(path);
+    insertUnit(*s.transaction, 1, QStringLiteral("Bardak"));
+    EXPECT_EQ(s.connection.preparedStatements().size(), 1u);
+    const int prepared = serverStatements(s);
+    // Each command's own statement, as the windows make them, prepares nothing new.
+    for (int sn = 2; sn <= 20; ++sn)
+        insertUnit(*s.transaction, sn, sn % 2 ? QVariant(QStringLiteral("Şişe %1").arg(sn)) : QVariant());
+    EXPECT_EQ(serverStatements(s), prepared);
+    EXPECT_EQ(s.connection.preparedStatements().size(), 2u);  // the insert and the count
+    db::Statement check(*s.transaction);
+    check.setSql(QStringLiteral("select count(*), count(BIRIM), max(BIRIM) from BIRIM"));
+    const db::Row row = check.fetchAll().at(0);
+    EXPECT_EQ(row.at(0).toInt(), 20);
+    EXPECT_EQ(row.at(1).toInt(), 10);
+    EXPECT_EQ(row.at(2).toString(), QStringLiteral("Şişe 9"));
+}
+
+TEST(PreparedStatementCacheTest, KeepsABoundedNumberAndEmptiesAtDisconnect)
+{
+    const QString path = freshDatabase();
+    Session s(path);
+    for (int i = 0; i < 50; ++i) {
+        db::Statement select(*s.transaction);
+        select.setSql(QStringLiteral("select %1 from RDB$DATABASE").arg(i));
+        EXPECT_EQ(select.fetchAll().at(0).at(0).toInt(), i);
+    }
+    EXPECT_EQ(s.connection.preparedStatements().size(), 32u);
+    EXPECT_LE(serverStatements(s), 34);
+
+    // A statement that outlives the disconnect prepares again on the new attachment.
+    db::Statement kept(*s.transaction);
+    kept.setSql(QStringLiteral("select 7 from RDB$DATABASE"));
+    EXPECT_EQ(kept.fetchAll().at(0).at(0).toInt(), 7);
+    s.transaction->commit();
+    s.connection.disconnect();
+    EXPECT_EQ(s.connection.preparedStatements().size(), 0u);
+    s.connection.connect();
+    s.transaction->start();
+    EXPECT_EQ(kept.fetchAll().at(0).at(0).toInt(), 7);
+}
