@@ -8,6 +8,8 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 int ModifiedState = 0;
 int LoginAccepted = 0;
@@ -39,6 +41,28 @@ QString ProgramFile(const QString& relativePath)
     while (path.startsWith(u'/'))
         path.remove(0, 1);
     return QDir(ProgramFolder()).filePath(path);
+}
+
+QString ChooseProgramFolder(const QString& executableFolder, const QString& userFolder)
+{
+    const QDir shipped(executableFolder);
+    // Root may write anywhere, so the installed copy says so itself.
+    if (QFileInfo(executableFolder).isWritable() && !shipped.exists(QLatin1String(UserFolderMarker)))
+        return executableFolder;
+
+    QDir user(userFolder);
+    user.mkpath(QStringLiteral("ini"));
+    user.mkpath(QStringLiteral("rapor"));
+    const QDir templates(shipped.filePath(QStringLiteral("rapor")));
+    for (const QString& name : templates.entryList(QDir::Files)) {
+        const QString target = user.filePath(QStringLiteral("rapor/") + name);
+        if (QFileInfo::exists(target))
+            continue;
+        // The designer saves over the user's copy, whatever the shipped file allows.
+        if (QFile::copy(templates.filePath(name), target))
+            QFile::setPermissions(target, QFile::permissions(target) | QFile::WriteOwner);
+    }
+    return userFolder;
 }
 
 void TableButtonClick(QAbstractButton* button)

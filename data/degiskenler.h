@@ -58,6 +58,17 @@ bool CheckLogin(const QString& userName, const QString& password);
 // Tests point it at a folder of their own.
 QString ProgramFolder();
 void SetProgramFolder(const QString& folder);
+// A copy of the program installed for every user of the machine carries this
+// file beside its executable (cmake --install puts it there).
+inline constexpr char UserFolderMarker[] = "user-folder.txt";
+// The program's folder for an executable in executableFolder. A copy that may
+// not keep its files beside itself (an installed copy, or one in a folder it
+// cannot write to) keeps them in userFolder, made with ini/ and rapor/ when
+// missing; executableFolder/rapor holds the shipped templates, and only those
+// missing in the user's rapor/ are copied: a template already there may be
+// the user's own design. Any other folder (the build folder) is its own
+// program folder.
+QString ChooseProgramFolder(const QString& executableFolder, const QString& userFolder);
 // A path under the program's folder, written the way the program names its
 // files ("\\ini\\F_Adisyon.ini"): the backslashes become the system's separators.
 QString ProgramFile(const QString& relativePath);

@@ -10,7 +10,12 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 ./scripts/build.sh
 
 bin="$(pwd)/build/bin"
-mkdir -p "$bin"
+# The templates it prints with and the folder of its grid layouts; templates
+# already there may have been changed in the designer and are kept.
+mkdir -p "$bin/ini" "$bin/rapor"
+for template in rapor/*.fr3; do
+    [[ -e "$bin/rapor/${template##*/}" ]] || cp "$template" "$bin/rapor/"
+done
 if [[ ! -f "$bin/database.txt" ]]; then
     if [[ ! -f "$bin/demo.fdb" ]]; then
         ./scripts/create-database.sh "$bin/demo.fdb" --demo

@@ -1,12 +1,15 @@
-// The program: the main window and its message loop, nothing more. The data
-// module and the login window come up when the main window is first shown.
+// The program: its folder, the main window and its message loop, nothing
+// more. The data module and the login window come up when the main window is
+// first shown.
 
 #include "u_L_AnaMenu.h"
 
+#include "data/degiskenler.h"
 #include "platform/ui/Application.h"
 
 #include <QLocale>
 #include <QSocketNotifier>
+#include <QStandardPaths>
 
 #include <csignal>
 #include <pthread.h>
@@ -46,6 +49,10 @@ int main(int argc, char** argv)
     ui::Application app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("TavloraFree"));
     QGuiApplication::setApplicationDisplayName(QStringLiteral("TavloraFree"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tavlora-free"));
+    // After the name: the user's folder is named after the program.
+    SetProgramFolder(ChooseProgramFolder(QCoreApplication::applicationDirPath(),
+                                         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)));
     chooseLocale();
     ui::Application::installQtTranslation();
 
