@@ -12,6 +12,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QProcess>
 #include <QTest>
 #include <QToolButton>
 
@@ -24,6 +25,14 @@ void Dialogs::showError(const QString& text)
         return;
     }
     ScriptedDialogs::showError(text);
+}
+
+QString pdfText(const QString& path)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
 void BillsFixture::SetUp()

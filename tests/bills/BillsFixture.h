@@ -41,6 +41,9 @@ constexpr int kIhlamur = 7;      // 40
 constexpr int kSu = 11;          // 10
 constexpr int kMercimek = 22;    // 100
 
+// The text of a PDF the program wrote, read with pdftotext.
+QString pdfText(const QString& path);
+
 // The program after login with the bill panel open over the demo cafe.
 class BillsFixture : public DataModuleFixture {
 protected:

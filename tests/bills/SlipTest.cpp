@@ -11,20 +11,11 @@
 
 #include <QFile>
 #include <QPrinter>
-#include <QProcess>
 #include <QToolButton>
 
 using namespace billstest;
 
 namespace {
-
-QString pdfText(const QString& path)
-{
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
 
 class BillSlip : public BillsFixture {
 protected:
