@@ -5,11 +5,24 @@
 
 #include <QDynamicPropertyChangeEvent>
 #include <QEvent>
+#include <QKeyEvent>
 
 TableButton::TableButton(QWidget* parent) : QPushButton(parent)
 {
-    setFocusPolicy(Qt::NoFocus);
+    // Tab and the arrow keys walk the tables, Space or Enter selects one; a
+    // touch does not move the focus.
+    setFocusPolicy(Qt::TabFocus);
     setAutoDefault(false);
+}
+
+void TableButton::keyPressEvent(QKeyEvent* event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        click();
+        return;
+    }
+    QPushButton::keyPressEvent(event);
 }
 
 void TableButton::setFaceColorValue(qint64 value)
@@ -56,6 +69,10 @@ void TableButton::applyLook()
         if (text_.isValid())
             sheet += QStringLiteral("color: %1; ").arg(text_.name());
         sheet += QStringLiteral("} QPushButton:pressed { background-color: %1; }").arg(face_->darker(130).name());
+        // The style's focus frame is not drawn on a styled face: a thick
+        // frame in the caption colour shows which table the keys act on.
+        sheet += QStringLiteral(" QPushButton:focus { border: 3px solid %1; }")
+                     .arg(text_.isValid() ? text_.name() : QStringLiteral("black"));
     } else if (text_.isValid()) {
         sheet = QStringLiteral("QPushButton { color: %1; }").arg(text_.name());
     }

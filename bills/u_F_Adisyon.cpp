@@ -16,6 +16,8 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLocale>
 #include <QMenu>
@@ -45,18 +47,6 @@ qint64 setting(const char* column)
     return f ? f->asInteger() : 0;
 }
 
-// The keypad writes "," as the decimal separator, whatever the user's locale.
-double keypadNumber(const QString& text)
-{
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double value = c.toDouble(QString(text).replace(u',', u'.'), &ok);
-    if (!ok)
-        throw db::ConversionError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
-    return value;
-}
-
 QFont pixelFont(int pixels, bool bold)
 {
     QFont f(QStringLiteral("Tahoma"));
@@ -74,11 +64,43 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     b->setFixedSize(size);
     b->setFont(pixelFont(textPixels, bold));
     b->setAutoDefault(false);
-    b->setFocusPolicy(Qt::NoFocus);
+    // Commands are reached by Tab; a touch leaves the focus where it was.
+    b->setFocusPolicy(Qt::TabFocus);
     return b;
 }
 
+// A keypad key is worked by its key on the keyboard instead: walking twelve
+// keys with Tab would only stand in the way.
+void keyOnKeyboard(QPushButton* button, const QKeySequence& key)
+{
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setShortcut(key);
+}
+
+bool isEnter(const QKeyEvent* event)
+{
+    return (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+           (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+bool isPickKey(const QKeyEvent* event)
+{
+    return isEnter(event) || (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier);
+}
+
 }  // namespace
+
+// The keypad writes "," as the decimal separator, whatever the user's locale.
+double TF_Adisyon::keypadNumber(const QString& text)
+{
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double value = c.toDouble(QString(text).replace(u',', u'.'), &ok);
+    if (!ok)
+        throw db::ConversionError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    return value;
+}
 
 TF_Adisyon::TF_Adisyon(QWidget* owner) : Form(owner)
 {
@@ -193,6 +215,13 @@ TF_Adisyon::TF_Adisyon(QWidget* owner) : Form(owner)
     for (int i = 0; i < order.size(); ++i)
         keys->addWidget(order[i], i / 3, i % 3);
     pad->addLayout(keys);
+    const Qt::Key digitKeys[] = {Qt::Key_1, Qt::Key_2, Qt::Key_3, Qt::Key_4, Qt::Key_5,
+                                 Qt::Key_6, Qt::Key_7, Qt::Key_8, Qt::Key_9};
+    for (int i = 0; i < 9; ++i)
+        keyOnKeyboard(order[i], QKeySequence(digitKeys[i]));
+    keyOnKeyboard(cxButton10, QKeySequence(Qt::Key_Comma));
+    keyOnKeyboard(cxButton11, QKeySequence(Qt::Key_0));
+    keyOnKeyboard(cxButton12, QKeySequence(Qt::Key_Backspace));
     for (QPushButton* digit : {cxButton1, cxButton2, cxButton3, cxButton4, cxButton5, cxButton6, cxButton7, cxButton8,
                                cxButton9, cxButton10, cxButton11})
         ui::connectGuarded(digit, &QPushButton::clicked, this, [this, digit] { cxButton1Click(digit); });
@@ -210,6 +239,10 @@ TF_Adisyon::TF_Adisyon(QWidget* owner) : Form(owner)
     lineKeys->addWidget(cxButton13);
     lineKeys->addWidget(cxButton14);
     lineKeys->addWidget(cxButton15);
+    cxButton13->setShortcut(QKeySequence(Qt::Key_Plus));
+    cxButton14->setShortcut(QKeySequence(Qt::Key_Minus));
+    cxButton15->setShortcut(QKeySequence(Qt::Key_Delete));
+    cxButton17->setShortcut(QKeySequence::Save);
     pad->addLayout(lineKeys);
 
     Label1 = new QLabel(QStringLiteral("Açıklama :"), keypad);
@@ -247,6 +280,8 @@ TF_Adisyon::TF_Adisyon(QWidget* owner) : Form(owner)
     restLayout->addWidget(cxGrid1DBTableView1, 1);
 
     ui::connectGuarded(DBGrid2, &ui::DataGrid::cellClicked, this, &TF_Adisyon::DBGrid2CellClick);
+    // Space or Enter on the product list picks the product, like a touch.
+    DBGrid2->view()->installEventFilter(this);
     ui::connectGuarded(cxButton18, &QPushButton::clicked, this, &TF_Adisyon::cxButton18Click);
     ui::connectGuarded(cxButton13, &QPushButton::clicked, this, &TF_Adisyon::cxButton13Click);
     ui::connectGuarded(cxButton14, &QPushButton::clicked, this, &TF_Adisyon::cxButton14Click);
@@ -272,6 +307,9 @@ TF_Adisyon::TF_Adisyon(QWidget* owner) : Form(owner)
 
     FormCreate();
     beginWork();
+    // Work starts with choosing a group; Enter on an open window must not
+    // save anything.
+    DBGrid1->view()->setFocus(Qt::OtherFocusReason);
 }
 
 TF_Adisyon::~TF_Adisyon()
@@ -402,6 +440,38 @@ bool TF_Adisyon::FormClose()
     discardWork();
     ModifiedState = 0;
     return true;
+}
+
+// Keys -------------------------------------------------------------------------------
+
+bool TF_Adisyon::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (watched == DBGrid2->view() && key) {
+        auto* press = static_cast<QKeyEvent*>(event);
+        if (isPickKey(press)) {
+            press->accept();
+            if (event->type() == QEvent::KeyPress)
+                ui::guarded([this] { DBGrid2CellClick(); });
+            return true;
+        }
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void TF_Adisyon::keyPressEvent(QKeyEvent* event)
+{
+    // Enter presses the command that has the focus; elsewhere it is the
+    // keypad's "Tamam", so a quantity is typed and confirmed from the keyboard.
+    if (isEnter(event)) {
+        event->accept();
+        if (auto* button = qobject_cast<QAbstractButton*>(focusWidget()))
+            button->click();
+        else
+            cxButton18->click();
+        return;
+    }
+    Form::keyPressEvent(event);
 }
 
 // Products and lines -------------------------------------------------------------

@@ -83,9 +83,15 @@ public:
     void Kaydet1Click();
     void Gridzelletir1Click();
 
+    // The keypad's text as a number: "," is the decimal separator whatever
+    // the user's locale. Throws db::ConversionError for anything else.
+    static double keypadNumber(const QString& text);
+
 protected:
     void formShow() override;
     bool formClose() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void applyListWidths();

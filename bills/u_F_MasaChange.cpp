@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -67,7 +68,8 @@ TF_MasaChange::TF_MasaChange(QWidget* owner) : Form(owner)
     Image1 = new QLabel(Panel2);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setFixedSize(49, 49);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/bills/masa.png")));
+    // Drawn at the screen's own pixel density, so it stays sharp when scaled.
+    Image1->setPixmap(QIcon(QStringLiteral(":/bills/masa.svg")).pixmap(Image1->size()));
     choice->addWidget(Image1);
     cxComboBox1 = new QComboBox(Panel2);
     cxComboBox1->setObjectName(QStringLiteral("cxComboBox1"));
@@ -85,12 +87,15 @@ TF_MasaChange::TF_MasaChange(QWidget* owner) : Form(owner)
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn2 = new QPushButton(QStringLiteral("Çıkış"), Panel2);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    // Enter presses the button that has the focus, and "Tamam" while the
+    // table list has it.
     for (QPushButton* b : {BitBtn1, BitBtn2}) {
         b->setAccessibleName(b->text());
         b->setMinimumSize(150, 56);
-        b->setAutoDefault(false);
+        b->setAutoDefault(true);
         buttons->addWidget(b);
     }
+    BitBtn1->setDefault(true);
     body->addLayout(buttons);
     ui::connectGuarded(BitBtn1, &QPushButton::clicked, this, &TF_MasaChange::BitBtn1Click);
     ui::connectGuarded(BitBtn2, &QPushButton::clicked, this, &TF_MasaChange::BitBtn2Click);

@@ -34,6 +34,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -127,6 +128,10 @@ TL_Adisyon::TL_Adisyon(QWidget* owner) : Form(owner)
     ToolButton11 = addCommand(QStringLiteral("ToolButton11"), QStringLiteral("Dizayn"), QStringLiteral("dizayn"));
     tooAdisyon->addSeparator();
     ToolButton1 = addCommand(QStringLiteral("ToolButton1"), QStringLiteral("Çıkış"), QStringLiteral("cikis"));
+    // On a screen too narrow for every command the toolbar folds the last
+    // ones behind its extension button, which the keys must reach too.
+    if (auto* more = tooAdisyon->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setFocusPolicy(Qt::TabFocus);
 
     ui::connectGuarded(tooAdisyn, &QToolButton::clicked, this, &TL_Adisyon::tooAdisynClick);
     ui::connectGuarded(tooEk, &QToolButton::clicked, this, &TL_Adisyon::tooEkClick);
@@ -197,7 +202,7 @@ QToolButton* TL_Adisyon::addCommand(const QString& name, const QString& caption,
     button->setObjectName(name);
     button->setText(caption);
     button->setAccessibleName(caption);
-    button->setIcon(QIcon(QStringLiteral(":/bills/%1.png").arg(icon)));
+    button->setIcon(QIcon(QStringLiteral(":/bills/%1.svg").arg(icon)));
     button->setIconSize(QSize(48, 48));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     QFont f(QStringLiteral("Tahoma"));
@@ -207,6 +212,9 @@ QToolButton* TL_Adisyon::addCommand(const QString& name, const QString& caption,
     // a font wider than Tahoma.
     const int captionWidth = QFontMetrics(f).horizontalAdvance(caption) + 12;
     button->setFixedSize(std::max(86, captionWidth), 71);
+    // Reached by Tab and pressed with Space; a touch leaves the focus where
+    // it was.
+    button->setFocusPolicy(Qt::TabFocus);
     tooAdisyon->addWidget(button);
     return button;
 }
@@ -379,6 +387,31 @@ void TL_Adisyon::FormShow()
         }
     }
     masa->last();
+    orderKeyboardFocus();
+}
+
+void TL_Adisyon::orderKeyboardFocus()
+{
+    // Tab (and the arrow keys on a table) go through the tables in the order
+    // they stand on the band, then the commands, then the bill's lines.
+    QList<QWidget*> chain;
+    for (const QPointer<QAbstractButton>& table : std::as_const(TableButtons)) {
+        if (table && table->parentWidget() == pnl_Masa)
+            chain.append(table);
+    }
+    for (QToolButton* command : {tooAdisyn, tooEk, ToolButton3, ToolButton4, ToolButton5, ToolButton6, ToolButton9,
+                                 ToolButton8, ToolButton7, ToolButton2, ToolButton11, ToolButton1})
+        chain.append(command);
+    chain.append(cxGrid1DBTableView1->view());
+    for (int i = 0; i + 1 < chain.size(); ++i)
+        setTabOrder(chain[i], chain[i + 1]);
+
+    // The keys start on the current table.
+    const int current = dm->Q_Masa->isEmpty() ? -1 : int(field(dm->Q_Masa, "MASA_ID")->asInteger());
+    if (current >= 0 && current < TableButtons.size() && TableButtons[current])
+        TableButtons[current]->setFocus(Qt::OtherFocusReason);
+    else
+        chain.first()->setFocus(Qt::OtherFocusReason);
 }
 
 // Order entry ----------------------------------------------------------------

@@ -100,6 +100,7 @@ private:
     void buildTablePanel();
     void buildBillPanel();
     void buildLinesGrid();
+    void orderKeyboardFocus();
     void closeBill(Closing kind);
     void applyDiscount(double percent);
 };

@@ -32,11 +32,14 @@ QToolButton* addToolButton(QToolBar* bar, const QString& name, const QString& ca
     button->setText(caption);
     button->setAccessibleName(ui::plainCaption(caption).trimmed());
     button->setToolTip(ui::plainCaption(caption).trimmed());
-    button->setIcon(QIcon(QStringLiteral(":/masterdata/icons/%1.png").arg(picture)));
+    button->setIcon(QIcon(QStringLiteral(":/masterdata/icons/%1.svg").arg(picture)));
     button->setIconSize(QSize(48, 48));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setMinimumSize(touchSize, touchSize);
     button->setAutoRaise(true);
+    // Reached by Tab and pressed with Space; a touch leaves the focus in the
+    // list or field where it was.
+    button->setFocusPolicy(Qt::TabFocus);
     bar->addWidget(button);
     return button;
 }

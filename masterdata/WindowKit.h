@@ -28,7 +28,7 @@ constexpr int touchSize = 72;
 QToolBar* makeToolBar(QWidget* window, const QString& name);
 
 // A toolbar button with a picture from the window kit's icons
-// (":/masterdata/icons/<picture>.png"), named for the tests and the screen
+// (":/masterdata/icons/<picture>.svg"), named for the tests and the screen
 // reader alike.
 QToolButton* addToolButton(QToolBar* bar, const QString& name, const QString& caption, const QString& picture);
 

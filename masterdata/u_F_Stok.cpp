@@ -74,10 +74,11 @@ TF_Stok::TF_Stok(QWidget* owner) : ui::Form(owner)
     Uret->setObjectName(QStringLiteral("Uret"));
     Uret->setText(QStringLiteral("Üret"));
     Uret->setAccessibleName(QStringLiteral("Üret"));
-    Uret->setIcon(QIcon(QStringLiteral(":/masterdata/icons/uret.png")));
+    Uret->setIcon(QIcon(QStringLiteral(":/masterdata/icons/uret.svg")));
     Uret->setIconSize(QSize(32, 32));
     Uret->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     Uret->setAutoRaise(true);
+    Uret->setFocusPolicy(Qt::TabFocus);
     Uret->setMinimumSize(masterdata::touchSize + 40, masterdata::touchSize - 24);
 
     cxLabel1 = caption(QStringLiteral("cxLabel1"), QStringLiteral("Stok Adı"));

@@ -101,7 +101,9 @@ TGiris::TGiris(QWidget* owner) : ui::Form(owner)
     Panel2->setObjectName(QStringLiteral("Panel2"));
     Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
     Panel2->setLineWidth(5);
-    Panel2->setFocusPolicy(Qt::StrongFocus);
+    // The panel takes the focus when the fields are pre-filled, but is no
+    // stop of its own on the way through the fields with Tab.
+    Panel2->setFocusPolicy(Qt::ClickFocus);
     Panel2->setAutoFillBackground(true);
     Panel2->setBackgroundRole(QPalette::Midlight);
     outer->addWidget(Panel2, 1);
@@ -185,20 +187,24 @@ QString TGiris::connectionFailedText()
     return QStringLiteral("Bağlantı başarısız lütfen sitedeki soru cevap bölününe bakınız. ") + webAddress();
 }
 
+QStringList TGiris::databaseList(const QByteArray& contents)
+{
+    QString text = QString::fromLocal8Bit(contents);
+    // Lines end in CR, LF or both; a final line break adds no empty entry.
+    if (text.endsWith(QLatin1String("\r\n")))
+        text.chop(2);
+    else if (text.endsWith(u'\n') || text.endsWith(u'\r'))
+        text.chop(1);
+    return text.isEmpty() ? QStringList() : text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+}
+
 void TGiris::connectToFirstDatabase()
 {
     WorkText = ProgramFile(QStringLiteral("database.txt"));
     QFile list(WorkText);
     if (!list.open(QIODevice::ReadOnly))
         throw db::Error(QStringLiteral("%1 okunamadı.").arg(WorkText));
-    QString text = QString::fromLocal8Bit(list.readAll());
-    // Lines end in CR, LF or both; a final line break adds no empty entry.
-    if (text.endsWith(QLatin1String("\r\n")))
-        text.chop(2);
-    else if (text.endsWith(u'\n') || text.endsWith(u'\r'))
-        text.chop(1);
-    const QStringList lines = text.isEmpty() ? QStringList()
-                                             : text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+    const QStringList lines = databaseList(list.readAll());
     comDataBase->clear();
     comDataBase->addItems(lines);
     if (lines.isEmpty())

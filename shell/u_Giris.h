@@ -46,6 +46,8 @@ public:
     // The maker's web address, named in the connection message.
     static QString webAddress();
     static QString connectionFailedText();
+    // The database names of database.txt, one a line, in the file's order.
+    static QStringList databaseList(const QByteArray& contents);
 
 protected:
     bool formClose() override;

@@ -84,6 +84,10 @@ TL_AnaMenu::TL_AnaMenu(QWidget* parent) : QMainWindow(parent)
     ToolButton5 = addCommand(QStringLiteral("ToolButton5"), QStringLiteral("Program Hakkında"),
                              QStringLiteral("program_hakkinda"));
     ToolButton7 = addCommand(QStringLiteral("ToolButton7"), QStringLiteral("Çıkış"), QStringLiteral("cikis"));
+    // On a screen too narrow for every command the toolbar folds the last
+    // ones behind its extension button, which the keys must reach too.
+    if (auto* more = ToolBar1->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setFocusPolicy(Qt::TabFocus);
 
     PopupMenu2 = new QMenu(this);
     PopupMenu2->setObjectName(QStringLiteral("PopupMenu2"));
@@ -151,6 +155,9 @@ QToolButton* TL_AnaMenu::addCommand(const QString& name, const QString& caption,
     // widens its button rather than being cut.
     const int captionWidth = QFontMetrics(f).horizontalAdvance(caption) + 16;
     b->setFixedSize(std::max(124, captionWidth), 87);
+    // Reached by Tab and pressed with Space; a touch leaves the focus where
+    // it was.
+    b->setFocusPolicy(Qt::TabFocus);
     ToolBar1->addWidget(b);
     return b;
 }
