@@ -15,8 +15,10 @@ Dataset::Dataset(Transaction& transaction, QObject* parent)
 Dataset::~Dataset()
 {
     setMasterSource(nullptr);
-    for (Dataset* d : details_)
+    for (Dataset* d : details_) {
         d->masterSource_ = nullptr;
+        d->master_ = nullptr;
+    }
 }
 
 void Dataset::fire(const Handler& handler)
@@ -52,13 +54,19 @@ void Dataset::setParam(const QString& name, const QVariant& value)
 
 void Dataset::setMasterSource(DataSource* source)
 {
-    if (masterSource_ && masterSource_->dataset()) {
-        auto& list = masterSource_->dataset()->details_;
+    if (master_) {
+        auto& list = master_->details_;
         list.erase(std::remove(list.begin(), list.end(), this), list.end());
     }
     masterSource_ = source;
-    if (masterSource_ && masterSource_->dataset())
-        masterSource_->dataset()->details_.push_back(this);
+    master_ = source ? source->dataset() : nullptr;
+    if (master_)
+        master_->details_.push_back(this);
+}
+
+DataSource* Dataset::masterSource() const
+{
+    return masterSource_;
 }
 
 int Dataset::columnIndex(const QString& name) const

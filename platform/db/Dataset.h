@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -43,7 +44,7 @@ public:
     // those values; the dataset is re-read whenever the master opens, moves,
     // or changes its rows.
     void setMasterSource(DataSource* source);
-    DataSource* masterSource() const { return masterSource_; }
+    DataSource* masterSource() const;
 
     // The columns that identify a row; used to come back to the same row
     // after the rows were read again.
@@ -168,7 +169,11 @@ private:
     QStringList keyFields_;
 
     std::function<void(int)> fetchProgress_;
-    DataSource* masterSource_ = nullptr;
+    // Either may go before this dataset does (the data module deletes its
+    // objects in creation order): the source is watched, and the master is
+    // the dataset whose details_ lists this one, whatever its source names now.
+    QPointer<DataSource> masterSource_;
+    QPointer<Dataset> master_;
     std::vector<Dataset*> details_;
 
     DatasetState state_ = DatasetState::Inactive;

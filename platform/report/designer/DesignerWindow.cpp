@@ -192,7 +192,8 @@ void DesignerWindow::buildActions()
         QAction* action = make(text);
         action->setCheckable(true);
         action->setToolTip(QStringLiteral("%1 ekle: sonra sayfada bir banda tıklayın").arg(text));
-        connect(action, &QAction::triggered, this, [this, kind](bool on) {
+        // Captured by copy: clang before 16 cannot capture a structured binding.
+        connect(action, &QAction::triggered, this, [this, kind = kind](bool on) {
             view_->setInsertKind(on ? std::optional(kind) : std::nullopt);
             view_->setFocus();
         });
