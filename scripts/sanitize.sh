@@ -31,4 +31,4 @@ export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 # Only allocations the third-party libraries own for the life of the process.
 export LSAN_OPTIONS="suppressions=${root}/tests/sanitizer/lsan.supp:print_suppressions=0"
 
-ctest --test-dir build-asan --output-on-failure --timeout 1200 -j2 "$@"
+ctest --test-dir build-asan --output-on-failure -j2 "$@"
