@@ -35,8 +35,8 @@ echo "== installing"
 
 desktop=/usr/share/applications/tavlora-free.desktop
 desktop-file-validate "$desktop"
-# The Exec line without its field codes (%f, %U, ...), split as the desktop
-# entry spec splits a line without quotes.
+# The Exec line without its field codes (%f, %U, ...), split at spaces as a
+# desktop environment splits an Exec line without quotes.
 exec_line="$(sed -n 's/^Exec=//p' "$desktop" | head -n 1 | sed 's/ *%[a-zA-Z]//g')"
 read -r -a command <<< "$exec_line"
 installed="$(dpkg -L tavlora-free | grep '/bin/tavlora-free$')"
