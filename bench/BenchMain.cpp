@@ -64,14 +64,16 @@ std::optional<bool> below(const Figure& f, double limit)
     return *f.ours < limit;
 }
 
-// The last hour's pick within 20 % of the first hour's, in our run.
-std::function<std::optional<bool>(const Figure&)> steadyAgainst(const std::string& firstHour)
+// Our figure at most `factor` times our figure of an earlier moment: the
+// last hour's pick against the first hour's, the memory after the day
+// against the memory early in it.
+std::function<std::optional<bool>(const Figure&)> steadyAgainst(const std::string& earlier, double factor)
 {
-    return [firstHour](const Figure& last) -> std::optional<bool> {
-        const auto first = figureOf(firstHour, true);
-        if (!first || !last.ours)
+    return [earlier, factor](const Figure& later) -> std::optional<bool> {
+        const auto first = figureOf(earlier, true);
+        if (!first || !later.ours)
             return std::nullopt;
-        return *last.ours <= 1.2 * *first;
+        return *later.ours <= factor * *first;
     };
 }
 
@@ -94,7 +96,7 @@ const std::vector<Row>& rows()
          [](const Figure& f) { return below(f, 0.5); }},
         {"day.retaining.first", "day, retaining commits only: pick, first hour", Unit::Milliseconds, "", nullptr},
         {"day.retaining.last", "day, retaining commits only: pick, last hour", Unit::Milliseconds,
-         "<= 1.2x first hour", steadyAgainst("day.retaining.first")},
+         "<= 1.2x first hour", steadyAgainst("day.retaining.first", 1.2)},
         {"day.retaining.reads.first", "day, retaining commits only: records read per bill, first hour",
          Unit::Records, "", nullptr},
         {"day.retaining.reads.last", "day, retaining commits only: records read per bill, last hour",
@@ -102,12 +104,22 @@ const std::vector<Row>& rows()
         {"day.retaining.total", "day, retaining commits only: whole day", Unit::Seconds, "", nullptr},
         {"day.renew.first", "day, with renewTransactionIfQuiet: pick, first hour", Unit::Milliseconds, "", nullptr},
         {"day.renew.last", "day, with renewTransactionIfQuiet: pick, last hour", Unit::Milliseconds,
-         "<= 1.2x first hour", steadyAgainst("day.renew.first")},
+         "<= 1.2x first hour", steadyAgainst("day.renew.first", 1.2)},
         {"day.renew.reads.first", "day, with renewTransactionIfQuiet: records read per bill, first hour",
          Unit::Records, "", nullptr},
         {"day.renew.reads.last", "day, with renewTransactionIfQuiet: records read per bill, last hour",
          Unit::Records, "", nullptr},
         {"day.renew.total", "day, with renewTransactionIfQuiet: whole day", Unit::Seconds, "", nullptr},
+        {"memory.resident.early", "day, ours alone: resident memory after 200 bills", Unit::Megabytes, "",
+         nullptr},
+        {"memory.resident.late", "day, ours alone: resident memory after 2,000 bills", Unit::Megabytes,
+         "<= 1.1x after 200", steadyAgainst("memory.resident.early", 1.1)},
+        {"memory.heap.early", "day, ours alone: heap in use after 200 bills", Unit::Megabytes, "", nullptr},
+        {"memory.heap.late", "day, ours alone: heap in use after 2,000 bills", Unit::Megabytes, "", nullptr},
+        {"memory.engine.early", "day, ours alone: engine memory in use after 200 bills", Unit::Megabytes, "",
+         nullptr},
+        {"memory.engine.late", "day, ours alone: engine memory in use after 2,000 bills", Unit::Megabytes, "",
+         nullptr},
     };
     return r;
 }
@@ -120,7 +132,7 @@ std::string formatValue(std::optional<double> v, Unit unit)
     switch (unit) {
     case Unit::Milliseconds: std::snprintf(text, sizeof text, "%.3f ms", *v * 1e3); break;
     case Unit::Seconds: std::snprintf(text, sizeof text, "%.2f s", *v); break;
-    case Unit::Megabytes: std::snprintf(text, sizeof text, "%.0f MB", *v); break;
+    case Unit::Megabytes: std::snprintf(text, sizeof text, "%.1f MB", *v); break;
     case Unit::Records: std::snprintf(text, sizeof text, "%.0f", *v); break;
     }
     return text;

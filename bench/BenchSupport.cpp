@@ -18,6 +18,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include <malloc.h>
 #include <pthread.h>
 #include <unistd.h>
 
@@ -117,15 +118,36 @@ void resetPeakMemory()
     std::ofstream("/proc/self/clear_refs") << "5";
 }
 
-double peakMemoryMb()
+namespace {
+
+double statusFieldMb(const std::string& field)
 {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stod(line.substr(6)) / 1024.0;
+        if (line.rfind(field, 0) == 0)
+            return std::stod(line.substr(field.size())) / 1024.0;
     }
     return 0;
+}
+
+}  // namespace
+
+double peakMemoryMb()
+{
+    return statusFieldMb("VmHWM:");
+}
+
+double residentMemoryMb()
+{
+    return statusFieldMb("VmRSS:");
+}
+
+double heapInUseMb()
+{
+    // Small blocks from the arenas and the large ones malloc maps on its own.
+    const struct mallinfo2 m = mallinfo2();
+    return double(m.uordblks + m.hblkhd) / (1024.0 * 1024.0);
 }
 
 double Samples::percentile(double p) const

@@ -71,6 +71,10 @@ void exitOnInterrupt();
 // Peak resident memory of the process since the last reset, in megabytes.
 void resetPeakMemory();
 double peakMemoryMb();
+// Resident memory of the process now, and the bytes malloc has handed out
+// and not been given back, in megabytes.
+double residentMemoryMb();
+double heapInUseMb();
 
 using Clock = std::chrono::steady_clock;
 
@@ -83,6 +87,7 @@ inline double secondsSince(Clock::time_point start)
 class Samples {
 public:
     void add(double seconds) { values_.push_back(seconds); }
+    void reserve(std::size_t n) { values_.reserve(n); }
     std::size_t count() const { return values_.size(); }
     bool empty() const { return values_.empty(); }
     double median() const { return percentile(50); }

@@ -7,9 +7,10 @@
 #
 #   scripts/bench.sh [--regenerate] [GROUP...]
 #
-# GROUPs: pick plus discount panel saved_bills summary day start (all by
-# default); start times the program from its start to the login window on
-# a virtual display (bench/startup.sh).
+# GROUPs: pick plus discount panel saved_bills summary day memory start (all
+# by default); memory spends the day with the data module alone and reads the
+# process's memory after 200 and after 2,000 bills; start times the program
+# from its start to the login window on a virtual display (bench/startup.sh).
 # Each group runs in a process of its own, so the memory figures are its own.
 # Google Benchmark's full report of each group goes to build/bench/*.log.
 #
@@ -19,7 +20,7 @@ set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
-all_groups=(pick plus discount panel saved_bills summary day start)
+all_groups=(pick plus discount panel saved_bills summary day memory start)
 regenerate=0
 groups=()
 for arg in "$@"; do
