@@ -12,9 +12,54 @@
 #include <QTest>
 #include <QTimer>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#define TAVLORA_LEAK_CHECKS 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#include <sanitizer/lsan_interface.h>
+#define TAVLORA_LEAK_CHECKS 1
+#endif
+#endif
+
 using uitest::ScriptedDialogs;
 
 namespace {
+
+// Qt does not clean up after an exception that unwinds through it: a press
+// that throws out of mousePressEvent leaves the event's point data and the
+// button's accessibility entry behind (290 bytes). The commands catch their
+// own errors in their slots (ui::guarded); the application's catch is the
+// last resort, and this test makes it catch on purpose, so the leak checker
+// does not count what is allocated from the button's making to the failed
+// press.
+class QtUnwindingLeaksIgnored {
+public:
+    QtUnwindingLeaksIgnored() { disable(); }
+    ~QtUnwindingLeaksIgnored() { enable(); }
+    QtUnwindingLeaksIgnored(const QtUnwindingLeaksIgnored&) = delete;
+    QtUnwindingLeaksIgnored& operator=(const QtUnwindingLeaksIgnored&) = delete;
+
+    void enable()
+    {
+#ifdef TAVLORA_LEAK_CHECKS
+        if (disabled_)
+            __lsan_enable();
+#endif
+        disabled_ = false;
+    }
+
+private:
+    void disable()
+    {
+#ifdef TAVLORA_LEAK_CHECKS
+        __lsan_disable();
+#endif
+        disabled_ = true;
+    }
+
+    bool disabled_ = false;
+};
 
 // A window whose event handler fails the way a command does when the
 // database refuses.
@@ -37,11 +82,13 @@ TEST(Application, ErrorEscapingAnEventHandlerIsShownAndTheProgramGoesOn)
 {
     ScriptedDialogs dialogs;
     dialogs.expectError(QStringLiteral("violation of PRIMARY or UNIQUE KEY constraint \"PK_MASA\""));
+    QtUnwindingLeaksIgnored unwinding;
     FailingButton button(QStringLiteral("Kaydet"));
     int clicks = 0;
     QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
     button.show();
     QTest::mouseClick(&button, Qt::LeftButton);
+    unwinding.enable();
     EXPECT_EQ(clicks, 0);  // the failed press stopped the command
     dialogs.verify();
     QTest::mouseClick(&button, Qt::LeftButton);
