@@ -10,14 +10,22 @@
 //   10 % discount                                            DONE discount
 //   "Masa Degiştir" to "Masa 7"                              DONE move
 //   "Nakit Tahsilat"                                         DONE cash
-//   order entry on "Masa 5", products picked again and again without
-//   "Kaydet" ("MID entry" after the first one) until killed.
+//   order entry on "Masa 4" again (Çay), "Kaydet"            DONE reopen
+//   "İptal"                                                  DONE cancel
+//   the panel closed; "Yeni Masa" "Teras 1" in the tables    DONE table-added
+//   "Çay" edited to 20 in the products, "Kaydet"             DONE product-saved
+//   a new panel; order entry on "Masa 5", products picked again and again
+//   without "Kaydet" ("MID entry" after the first one) until killed.
 #include "bills/u_F_Adisyon.h"
 #include "bills/u_F_MasaChange.h"
 #include "bills/u_L_Adisyon.h"
+#include "masterdata/u_F_Stok.h"
+#include "masterdata/u_L_Masa.h"
+#include "masterdata/u_L_Stok.h"
 
 #include "data/degiskenler.h"
 #include "data/u_dm.h"
+#include "platform/ui/DataLineEdit.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Modal.h"
 
@@ -70,6 +78,8 @@ public:
     {
         if (prompt == QStringLiteral("% : "))
             return QStringLiteral("10");
+        if (prompt == QStringLiteral("Masa Adı : "))
+            return QStringLiteral("Teras 1");
         fail(QStringLiteral("unexpected input box: ") + caption + QLatin1Char('/') + prompt);
     }
     void showError(const QString& text) override { fail(QStringLiteral("error box: ") + text); }
@@ -115,7 +125,15 @@ void withWindow(QAbstractButton* command, Act act)
         fail(QStringLiteral("the window did not open"));
 }
 
-void run(TL_Adisyon& panel)
+std::unique_ptr<TL_Adisyon> openPanel()
+{
+    auto panel = std::make_unique<TL_Adisyon>();
+    panel->show();
+    QApplication::processEvents();
+    return panel;
+}
+
+void billCommands(TL_Adisyon& panel)
 {
     const QString hot = QStringLiteral("Sıcak İçecekler");
 
@@ -142,6 +160,49 @@ void run(TL_Adisyon& panel)
     click(panel.ToolButton4);
     say("DONE cash");
 
+    selectTable(4);
+    withWindow<TF_Adisyon>(panel.tooAdisyn, [&](TF_Adisyon& w) {
+        pick(w, hot, QStringLiteral("Çay"));
+        click(w.cxButton17);
+    });
+    say("DONE reopen");
+
+    click(panel.ToolButton3);
+    say("DONE cancel");
+}
+
+// The master-data windows, opened from the main menu while the panel is shut.
+void masterDataCommands()
+{
+    {
+        TL_Masa tables;
+        tables.show();
+        click(tables.ToolButton1);
+        if (dm->Q_Masa->fieldByName(QStringLiteral("MASA_ADI"))->asString() != QStringLiteral("Teras 1"))
+            fail(QStringLiteral("the new table is not current"));
+    }
+    say("DONE table-added");
+
+    {
+        TL_Stok products;
+        products.show();
+        if (!dm->Q_Stok->locate(QStringLiteral("STOK_ADI"), QStringLiteral("Çay")))
+            fail(QStringLiteral("no product Çay"));
+        withWindow<TF_Stok>(products.ToolButton2, [&](TF_Stok& w) {
+            w.eFiyat->selectAll();
+            QTest::keyClicks(w.eFiyat, QStringLiteral("20"));
+            click(w.ToolButton2);
+            if (ModifiedState != 0)
+                fail(QStringLiteral("the product was not stored"));
+            click(w.ToolButton4);
+        });
+    }
+    say("DONE product-saved");
+}
+
+void orderEntryUntilKilled(TL_Adisyon& panel)
+{
+    const QString hot = QStringLiteral("Sıcak İçecekler");
     selectTable(5);
     withWindow<TF_Adisyon>(panel.tooAdisyn, [&](TF_Adisyon& w) {
         const QString products[] = {QStringLiteral("Çay"), QStringLiteral("Türk Kahvesi"), QStringLiteral("Ihlamur")};
@@ -159,6 +220,18 @@ void run(TL_Adisyon& panel)
         }
         fail(QStringLiteral("never killed"));
     });
+}
+
+void run()
+{
+    auto panel = openPanel();
+    say("READY");
+    billCommands(*panel);
+    panel->close();
+    panel.reset();
+    masterDataCommands();
+    panel = openPanel();
+    orderEntryUntilKilled(*panel);
 }
 
 }  // namespace
@@ -183,11 +256,7 @@ int main(int argc, char** argv)
         dm->IBDatabase1->connect();
         dm->IBTransaction1->start();
         dm->T_Ayarlar->open();
-        auto panel = std::make_unique<TL_Adisyon>();
-        panel->show();
-        QApplication::processEvents();
-        say("READY");
-        run(*panel);
+        run();
     } catch (const std::exception& e) {
         fail(QString::fromUtf8(e.what()));
     }
