@@ -1,6 +1,6 @@
-// Kills the program with SIGKILL at chosen points of its bill commands and
-// checks the database afterwards: every command that returned is there
-// whole, a command under way is either all there or not at all, and an
+// Kills the program with SIGKILL at chosen points of its bill and master-data
+// commands and checks the database afterwards: every command that returned is
+// there whole, a command under way is either all there or not at all, and an
 // order never saved leaves no trace.
 #include "support/TestDatabase.h"
 
