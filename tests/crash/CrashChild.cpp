@@ -16,6 +16,8 @@
 //   "Çay" edited to 20 in the products, "Kaydet"             DONE product-saved
 //   a new panel; order entry on "Masa 5", products picked again and again
 //   without "Kaydet" ("MID entry" after the first one) until killed.
+#include "ChildSteps.h"
+
 #include "bills/u_F_Adisyon.h"
 #include "bills/u_F_MasaChange.h"
 #include "bills/u_L_Adisyon.h"
@@ -47,83 +49,12 @@
 
 namespace {
 
-void say(const char* line)
-{
-    std::fputs(line, stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
-
-[[noreturn]] void fail(const QString& why)
-{
-    std::fprintf(stdout, "ERROR %s\n", why.toUtf8().constData());
-    std::fflush(stdout);
-    std::_Exit(2);
-}
-
-// A user who agrees to everything and types the discount the sequence gives.
-// Any error box ends the child: the killer then reports it.
-class Agreeing : public ui::Dialogs {
-public:
-    ui::DialogButton messageBox(const QString& text, const QString&, ui::MessageIcon, ui::DialogButtons buttons,
-                                ui::DialogButton) override
-    {
-        if (buttons.testFlag(ui::DialogButton::Yes))
-            return ui::DialogButton::Yes;
-        if (buttons.testFlag(ui::DialogButton::Ok))
-            return ui::DialogButton::Ok;
-        fail(QStringLiteral("unexpected message: ") + text);
-    }
-    QString inputBox(const QString& caption, const QString& prompt, const QString&) override
-    {
-        if (prompt == QStringLiteral("% : "))
-            return QStringLiteral("10");
-        if (prompt == QStringLiteral("Masa Adı : "))
-            return QStringLiteral("Teras 1");
-        fail(QStringLiteral("unexpected input box: ") + caption + QLatin1Char('/') + prompt);
-    }
-    void showError(const QString& text) override { fail(QStringLiteral("error box: ") + text); }
-    std::optional<QColor> chooseColor(const QColor&, const QString&) override { return std::nullopt; }
-};
-
-void click(QAbstractButton* button)
-{
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-void selectTable(int masaId)
-{
-    if (masaId >= TableButtons.size() || !TableButtons[masaId])
-        fail(QStringLiteral("no button for table %1").arg(masaId));
-    click(TableButtons[masaId]);
-    if (dm->Q_Masa->fieldByName(QStringLiteral("MASA_ID"))->asInteger() != masaId)
-        fail(QStringLiteral("table %1 not selected").arg(masaId));
-}
-
-void pick(TF_Adisyon& window, const QString& group, const QString& product)
-{
-    if (!GroupQuery->locate(QStringLiteral("GRUP_ADI"), group) ||
-        !ProductQuery->locate(QStringLiteral("STOK_ADI"), product))
-        fail(QStringLiteral("no product ") + product);
-    window.DBGrid2CellClick();
-}
-
-// Runs the command with the order-entry window it opens handed to `act`.
-template <class Window, class Act>
-void withWindow(QAbstractButton* command, Act act)
-{
-    bool opened = false;
-    ui::ModalHookScope hook([&](QDialog& dialog) {
-        auto* window = qobject_cast<Window*>(&dialog);
-        if (!window)
-            fail(QStringLiteral("unexpected window ") + dialog.objectName());
-        opened = true;
-        act(*window);
-    });
-    click(command);
-    if (!opened)
-        fail(QStringLiteral("the window did not open"));
-}
+using child::click;
+using child::fail;
+using child::pick;
+using child::say;
+using child::selectTable;
+using child::withWindow;
 
 std::unique_ptr<TL_Adisyon> openPanel()
 {
@@ -245,7 +176,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: crash_child <database file> <program folder>\n");
         return 1;
     }
-    Agreeing dialogs;
+    child::Agreeing dialogs;
     ui::setDialogs(&dialogs);
     try {
         SetProgramFolder(QString::fromLocal8Bit(argv[2]));

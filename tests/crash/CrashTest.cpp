@@ -2,21 +2,17 @@
 // commands and checks the database afterwards: every command that returned is
 // there whole, a command under way is either all there or not at all, and an
 // order never saved leaves no trace.
+#include "ChildProgram.h"
+
 #include "support/TestDatabase.h"
 
 #include "platform/db/Statement.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <iostream>
-#include <memory>
 
 namespace {
 
@@ -88,21 +84,7 @@ void PrintTo(const KillPoint& point, std::ostream* os)
     *os << '"' << point.line << '"';
 }
 
-class CrashSafety : public ::testing::TestWithParam<KillPoint> {
-protected:
-    // A program folder as the program finds it beside itself.
-    static std::unique_ptr<QTemporaryDir> programFolder(const QString& databasePath)
-    {
-        auto folder = std::make_unique<QTemporaryDir>(testsupport::scratchDir() + QStringLiteral("/program-XXXXXX"));
-        QDir dir(folder->path());
-        dir.mkpath(QStringLiteral("ini"));
-        dir.mkpath(QStringLiteral("rapor"));
-        QFile list(dir.filePath(QStringLiteral("database.txt")));
-        if (list.open(QIODevice::WriteOnly))
-            list.write(databasePath.toLocal8Bit() + "\r\n");
-        return folder;
-    }
-};
+class CrashSafety : public ::testing::TestWithParam<KillPoint> {};
 
 TEST_P(CrashSafety, NothingFinishedIsLostAndNothingUnfinishedRemains)
 {
@@ -115,31 +97,17 @@ TEST_P(CrashSafety, NothingFinishedIsLostAndNothingUnfinishedRemains)
         SCOPED_TRACE(QStringLiteral("killed %1 ms after \"%2\"").arg(delayMs).arg(killLine).toStdString());
         const QString databasePath = testsupport::freshDatabase(true);
         ASSERT_EQ(snapshot(databasePath), expected(0)) << "the demo cafe changed";
-        const auto folder = programFolder(databasePath);
+        const auto folder = childtest::programFolder(databasePath);
 
-        QProcess child;
-        child.setProcessChannelMode(QProcess::SeparateChannels);
-        child.start(QStringLiteral(CRASH_CHILD), {databasePath, folder->path()});
-        ASSERT_TRUE(child.waitForStarted(10000)) << child.errorString().toStdString();
-
-        QByteArray output;
-        bool reached = false;
-        QElapsedTimer clock;
-        clock.start();
-        while (!reached && clock.elapsed() < 60000) {
-            if (!child.waitForReadyRead(1000) && child.state() == QProcess::NotRunning)
-                break;
-            output += child.readAllStandardOutput();
-            for (const QByteArray& line : output.split('\n'))
-                reached = reached || QString::fromUtf8(line) == killLine;
-        }
+        childtest::Child child(QStringLiteral(CRASH_CHILD), {databasePath, folder->path()});
+        ASSERT_TRUE(child.started());
+        const bool reached = child.waitForLine(killLine, 60000);
         if (reached && delayMs > 0)
             QThread::msleep(delayMs);
-        const bool stillRunning = child.state() == QProcess::Running;
+        const bool stillRunning = child.running();
         child.kill();
-        ASSERT_TRUE(child.waitForFinished(10000));
-        output += child.readAllStandardOutput();
-        const QString childErrors = QString::fromLocal8Bit(child.readAllStandardError());
+        const QByteArray output = child.output();
+        const QString childErrors = child.errors();
         ASSERT_TRUE(reached) << "the child never printed the line; its output:\n"
                              << output.toStdString() << childErrors.toStdString();
         ASSERT_TRUE(stillRunning) << "the child ended before it was killed:\n" << output.toStdString();
@@ -158,7 +126,7 @@ TEST_P(CrashSafety, NothingFinishedIsLostAndNothingUnfinishedRemains)
         seen << QStringLiteral("%1 ms: %2 reported, %3").arg(delayMs).arg(kCommands[done - 1])
                     .arg(found == expected(done) ? QStringLiteral("its state") : QStringLiteral("other state"));
         const bool mid = killLine == QLatin1String("MID entry");
-        // Order entry on "Masa 5" never commits: after "cash" nothing may change.
+        // Order entry on "Masa 5" never commits: after the last command nothing may change.
         const bool nextMayBeThere = done < kCommands.size() && !mid;
         if (nextMayBeThere && found == expected(done + 1)) {
             seen.last() = QStringLiteral("%1 ms: %2 reported, the next command committed too")
