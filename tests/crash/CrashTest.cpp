@@ -44,10 +44,10 @@ QString snapshot(const QString& databasePath)
                                 "(select ACIK_KAPALI from MASA where MASA_ID = 5), "
                                 "(select ACIK_KAPALI from MASA where MASA_ID = 7) from RDB$DATABASE")),
              one(QStringLiteral("select count(*) from ADISYON")),
-             one(QStringLiteral("select MASA_ID, ACIK_KAPALI, IPTAL_ID, TAHSILAT_ID, cast(TUTAR as double precision), "
-                                "cast(ISKONTO as double precision), cast(ARA_TUTAR as double precision), "
-                                "cast(K_TUTAR as double precision), cast(B_TUTAR as double precision) "
-                                "from ADISYON order by ADISYON_ID desc")),
+             one(QStringLiteral("select MASA_ID, ACIK_KAPALI, IPTAL_ID, TAHSILAT_ID, "
+                                "cast(TUTAR as double precision), cast(ISKONTO as double precision), "
+                                "cast(ARA_TUTAR as double precision), cast(K_TUTAR as double precision), "
+                                "cast(B_TUTAR as double precision) from ADISYON order by ADISYON_ID desc")),
              one(QStringLiteral("select count(*), sum(case when IPTAL_ID = 1 then 1 else 0 end), "
                                 "cast(sum(CIKAN) as double precision), cast(sum(coalesce(ISKONTO, 0)) as double precision) "
                                 "from STOK_HAREKET")),

@@ -109,7 +109,7 @@ TEST_F(GroupWindow, LongNameIsCutToTheColumn)
 TEST_F(GroupWindow, DeleteAnsweredNoKeepsTheGroup)
 {
     TL_Grup window;
-    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Hata"), false);
+    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Hata"), ui::MessageIcon::Warning, ui::DialogButton::No);
     window.ToolButton3->click();
     EXPECT_EQ(dm->Q_Grup->recordCount(), 6);
     EXPECT_EQ(committedCount(QStringLiteral("select count(*) from GRUP")), 6);
@@ -120,7 +120,7 @@ TEST_F(GroupWindow, DeleteRemovesTheGroupWithItsProductsAndCommitsAtOnce)
     TL_Grup window;
     ASSERT_TRUE(dm->Q_Grup->locate(QStringLiteral("GRUP_ADI"), QStringLiteral("Kahvaltı")));
     const int id = int(dm->Q_Grup->fieldByName(QStringLiteral("GRUP_ID"))->asInteger());
-    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Hata"), true);
+    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Hata"), ui::MessageIcon::Warning, ui::DialogButton::Yes);
     window.ToolButton3->click();
     EXPECT_FALSE(dm->Q_Grup->locate(QStringLiteral("GRUP_ADI"), QStringLiteral("Kahvaltı")));
     // Another connection sees it: no later discard can bring it back.
@@ -133,7 +133,7 @@ TEST_F(GroupWindow, DeleteOnAnEmptyListReportsThatThereIsNoRow)
 {
     exec(QStringLiteral("delete from GRUP"));
     TL_Grup window;
-    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Hata"), true);
+    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Hata"), ui::MessageIcon::Warning, ui::DialogButton::Yes);
     dialogs->expectError(QStringLiteral("Q_Grup: boş veri kümesinde bu işlem yapılamaz."));
     window.ToolButton3->click();
 }

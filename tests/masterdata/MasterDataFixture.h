@@ -1,15 +1,16 @@
 #pragma once
 
-#include "ScriptedDialogs.h"
-
 #include "data/degiskenler.h"
 #include "data/u_dm.h"
 #include "platform/db/Dataset.h"
 #include "support/DataModuleFixture.h"
+#include "ui/support/ScriptedDialogs.h"
 
 #include <QComboBox>
 
 #include <memory>
+
+using uitest::ScriptedDialogs;
 
 // The program after login on the demo cafe, with the dialog service
 // scripted: every box a window shows must be expected by the test.
@@ -52,6 +53,9 @@ protected:
         box->setCurrentIndex(index);
         emit box->activated(index);
     }
+
+    // The answer to a Yes/No question.
+    static ui::DialogButton answer(bool yes) { return yes ? ui::DialogButton::Yes : ui::DialogButton::No; }
 
     std::unique_ptr<ScriptedDialogs> dialogs;
 };

@@ -138,7 +138,8 @@ TEST_F(ProductWindows, DiscardAfterGeneratingKeepsTheCounterRaisedAndTheNextCode
         editor.Uret->click();
         codes << editor.eKodu->text();
         QTest::keyClicks(editor.eAdi, QStringLiteral("Vazgecilen"));
-        dialogs->expectQuestion(kCloseQuestion, QStringLiteral("Hata"), true);
+        dialogs->expectQuestion(kCloseQuestion, QStringLiteral("Hata"),
+                                ui::MessageIcon::Warning, ui::DialogButton::Yes);
         editor.ToolButton3->click();
         EXPECT_FALSE(editor.isVisible());
     });
@@ -168,7 +169,8 @@ TEST_F(ProductWindows, DiscardLeavesWorkOtherWindowsStoredBeforeIt)
     ui::ModalHookScope hook([&](QDialog& window) {
         auto& editor = dynamic_cast<TF_Stok&>(window);
         fillIn(editor, QStringLiteral("X1"), QStringLiteral("Deneme"), QStringLiteral("Tatlılar"), QStringLiteral("5"));
-        dialogs->expectQuestion(kCloseQuestion, QStringLiteral("Hata"), true);
+        dialogs->expectQuestion(kCloseQuestion, QStringLiteral("Hata"),
+                                ui::MessageIcon::Warning, ui::DialogButton::Yes);
         editor.ToolButton4->click();
     });
     list.ToolButton1Click();
@@ -290,11 +292,12 @@ TEST_F(ProductWindows, LeavingANewProductAsksAndOnlyYesDropsIt)
     ui::ModalHookScope hook([&](QDialog& window) {
         auto& editor = dynamic_cast<TF_Stok&>(window);
         // The new row alone is unsaved work, though nothing was typed.
-        dialogs->expectQuestion(kCloseQuestion, QStringLiteral("Hata"), false);
+        dialogs->expectQuestion(kCloseQuestion, QStringLiteral("Hata"), ui::MessageIcon::Warning, ui::DialogButton::No);
         editor.ToolButton3->click();
         EXPECT_TRUE(editor.isVisible());
         EXPECT_EQ(dm->Q_Stok->state(), db::DatasetState::Insert);
-        dialogs->expectQuestion(kCloseQuestion, QStringLiteral("Hata"), true);
+        dialogs->expectQuestion(kCloseQuestion, QStringLiteral("Hata"),
+                                ui::MessageIcon::Warning, ui::DialogButton::Yes);
         editor.ToolButton3->click();
         EXPECT_FALSE(editor.isVisible());
     });
@@ -311,7 +314,7 @@ TEST_F(ProductWindows, LeavingAnEditedProductWithYesBringsBackItsStoredValues)
     TF_Stok editor(&list);
     QTest::keyClicks(editor.eAdi, QStringLiteral(" Buzlu"));
     EXPECT_EQ(product("STOK_ADI")->asString(), QStringLiteral("Limonata Buzlu"));
-    dialogs->expectQuestion(kCloseQuestion, QStringLiteral("Hata"), true);
+    dialogs->expectQuestion(kCloseQuestion, QStringLiteral("Hata"), ui::MessageIcon::Warning, ui::DialogButton::Yes);
     EXPECT_TRUE(editor.FormClose());
     EXPECT_EQ(product("STOK_ADI")->asString(), QStringLiteral("Limonata"));
     EXPECT_EQ(committedCount(QStringLiteral("select count(*) from STOK where STOK_ADI = 'Limonata'")), 1);
@@ -368,7 +371,7 @@ TEST_P(DeleteProduct, AsksAndOnlyYesDeletesAndCommits)
     TL_Stok list;
     ASSERT_TRUE(dm->Q_Stok->locate(QStringLiteral("STOK_KODU"), QStringLiteral("STK5")));
     const int rows = dm->Q_Stok->recordCount();
-    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Hata"), GetParam().yes);
+    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Hata"), ui::MessageIcon::Warning, answer(GetParam().yes));
     list.ToolButton3->click();
     EXPECT_EQ(committedCount(QStringLiteral("select count(*) from STOK where STOK_KODU = 'STK5'")), GetParam().left);
     EXPECT_EQ(dm->Q_Stok->recordCount(), rows - 1 + GetParam().left);
@@ -380,7 +383,7 @@ TEST_F(ProductWindows, DeleteOnAnEmptyListReportsAnErrorAndDeletesNothing)
 {
     exec(QStringLiteral("delete from STOK"));
     TL_Stok list;
-    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Hata"), true);
+    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Hata"), ui::MessageIcon::Warning, ui::DialogButton::Yes);
     dialogs->expectError(QStringLiteral("Q_Stok: boş veri kümesinde bu işlem yapılamaz."));
     list.ToolButton3->click();
     EXPECT_TRUE(dm->Q_Stok->isEmpty());

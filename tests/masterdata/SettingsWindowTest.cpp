@@ -188,7 +188,7 @@ TEST_P(SettingsClosing, UnsavedChangesAreSavedOrDroppedAsTheUserAnswers)
     TL_Ayarlar window;
     window.show();
     retype(window.cxDBTextEdit10, QStringLiteral("garson"));
-    dialogs->expectQuestion(kUnsavedQuestion, QStringLiteral("Soru"), GetParam().yes);
+    dialogs->expectQuestion(kUnsavedQuestion, QStringLiteral("Soru"), ui::MessageIcon::Warning, answer(GetParam().yes));
     window.cxButton1->click();
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(value(QStringLiteral("select KULLANICI_ADI from AYARLAR")).toString(),
@@ -207,7 +207,7 @@ TEST_F(SettingsWindow, ClosingWithARefusedNumberAndYesKeepsTheWindowOpen)
     TL_Ayarlar window;
     window.show();
     retype(window.cxDBTextEdit2, QStringLiteral("yüksek"));
-    dialogs->expectQuestion(kUnsavedQuestion, QStringLiteral("Soru"), true);
+    dialogs->expectQuestion(kUnsavedQuestion, QStringLiteral("Soru"), ui::MessageIcon::Warning, ui::DialogButton::Yes);
     dialogs->expectError(QStringLiteral("MASA_H alanına yazılan 'yüksek' geçerli bir tam sayı değil."));
     window.cxButton1->click();
     EXPECT_TRUE(window.isVisible());

@@ -114,7 +114,7 @@ TEST_F(TableWindow, FreeTableIsDeletedAfterYesAndTheDeleteCommits)
     exec(QStringLiteral("update MASA set ACIK_KAPALI = null where MASA_ID = 8"));
     TL_Masa window;
     ASSERT_TRUE(dm->Q_Masa->locate(QStringLiteral("MASA_ID"), 7));
-    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Hata"), false);
+    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Hata"), ui::MessageIcon::Warning, ui::DialogButton::No);
     window.ToolButton3->click();
     EXPECT_EQ(committedCount(QStringLiteral("select count(*) from MASA where MASA_ID = 7")), 1);
 
@@ -124,7 +124,7 @@ TEST_F(TableWindow, FreeTableIsDeletedAfterYesAndTheDeleteCommits)
     dm->Q_Masa->fieldByName(QStringLiteral("MASA_ADI"))->setAsString(QStringLiteral("Köşe"));
     dm->Q_Masa->post();
     ASSERT_TRUE(dm->Q_Masa->locate(QStringLiteral("MASA_ID"), 8));  // ACIK_KAPALI empty counts as free
-    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Hata"), true);
+    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Hata"), ui::MessageIcon::Warning, ui::DialogButton::Yes);
     window.ToolButton3Click();
     EXPECT_FALSE(dm->Q_Masa->locate(QStringLiteral("MASA_ID"), 8));
     EXPECT_EQ(committedCount(QStringLiteral("select count(*) from MASA where MASA_ID = 8")), 0);
@@ -135,7 +135,7 @@ TEST_F(TableWindow, DeleteOnAnEmptyListAsksThenReportsThatThereIsNoRow)
 {
     exec(QStringLiteral("delete from MASA"));
     TL_Masa window;
-    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Hata"), true);
+    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Hata"), ui::MessageIcon::Warning, ui::DialogButton::Yes);
     dialogs->expectError(QStringLiteral("Q_Masa: boş veri kümesinde bu işlem yapılamaz."));
     window.ToolButton3->click();
 }

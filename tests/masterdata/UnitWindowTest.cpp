@@ -79,11 +79,11 @@ TEST_F(UnitWindow, DeletingAUnitLeavesTheProductsThatUseIt)
 {
     TL_Birim window;
     ASSERT_TRUE(dm->Q_Birim->locate(QStringLiteral("BIRIM"), QStringLiteral("Fincan")));
-    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Soru"), false);
+    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Soru"), ui::MessageIcon::Warning, ui::DialogButton::No);
     window.ToolButton3->click();
     EXPECT_EQ(committedCount(QStringLiteral("select count(*) from BIRIM where BIRIM = 'Fincan'")), 1);
 
-    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Soru"), true);
+    dialogs->expectQuestion(kDeleteQuestion, QStringLiteral("Soru"), ui::MessageIcon::Warning, ui::DialogButton::Yes);
     window.ToolButton3->click();
     EXPECT_FALSE(dm->Q_Birim->locate(QStringLiteral("BIRIM"), QStringLiteral("Fincan")));
     EXPECT_EQ(committedCount(QStringLiteral("select count(*) from BIRIM where BIRIM = 'Fincan'")), 0);

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <optional>
 
 namespace uitest {
 
@@ -30,10 +31,13 @@ public:
     // A question with Yes and No, Yes the default button.
     ScriptedDialogs& expectQuestion(const QString& text, const QString& caption, ui::MessageIcon icon,
                                     ui::DialogButton answer);
-    // The answer is the text the input box returns (its default on Cancel).
+    // The answer is the text typed; nothing as the answer means Cancel, for
+    // which the input box gives its default text back.
     ScriptedDialogs& expectInput(const QString& caption, const QString& prompt, const QString& defaultText,
-                                 const QString& answer);
+                                 std::optional<QString> answer);
     ScriptedDialogs& expectError(const QString& text);
+    // For the server's own texts, whose wording is the server's.
+    ScriptedDialogs& expectErrorContaining(const QString& fragment);
     // Nothing as the answer means Cancel.
     ScriptedDialogs& expectColor(std::optional<QColor> answer);
 
@@ -54,7 +58,9 @@ private:
     struct Expected {
         explicit Expected(Kind k) : kind(k) {}
         Kind kind;
-        QString text, caption, prompt, defaultText, answerText;
+        QString text, caption, prompt, defaultText;
+        std::optional<QString> answerText;
+        bool textIsFragment = false;
         ui::MessageIcon icon = ui::MessageIcon::None;
         ui::DialogButtons buttons;
         ui::DialogButton defaultButton = ui::DialogButton::None;
@@ -62,9 +68,10 @@ private:
         std::optional<QColor> color;
     };
 
-    // The next expectation when it is of this kind and describes the same
-    // dialog; otherwise the test fails and nothing is returned.
-    std::optional<Expected> take(Kind kind, const QString& description);
+    // The next expectation when it describes the dialog shown; otherwise
+    // the test fails and nothing is returned.
+    std::optional<Expected> take(const Expected& shown);
+    static bool matches(const Expected& expected, const Expected& shown);
     static QString describe(const Expected& e);
 
     Dialogs* previous_;
