@@ -11,6 +11,7 @@
 #include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 namespace masterdata {
 
@@ -42,6 +43,39 @@ QToolButton* addToolButton(QToolBar* bar, const QString& name, const QString& ca
     button->setFocusPolicy(Qt::TabFocus);
     bar->addWidget(button);
     return button;
+}
+
+ListToolBar makeListToolBar(QWidget* window, const QString& newRowCaption)
+{
+    ListToolBar t{};
+    t.bar = makeToolBar(window, QStringLiteral("ToolBar1"));
+    t.newRow = addToolButton(t.bar, QStringLiteral("ToolButton1"), newRowCaption, QStringLiteral("yeni"));
+    t.edit = addToolButton(t.bar, QStringLiteral("ToolButton2"), QStringLiteral("Düzenle"), QStringLiteral("duzenle"));
+    t.remove = addToolButton(t.bar, QStringLiteral("ToolButton3"), QStringLiteral("Sil"), QStringLiteral("sil"));
+    t.exit = addToolButton(t.bar, QStringLiteral("ToolButton4"), QStringLiteral("Çıkış"), QStringLiteral("cikis"));
+    return t;
+}
+
+ui::DataGrid* makeListGrid(QWidget* window, const QString& accessibleName, const QList<ui::GridColumn>& columns,
+                           db::DataSource* source)
+{
+    auto* grid = new ui::DataGrid(window);
+    grid->setObjectName(QStringLiteral("cxGrid1DBTableView1"));
+    grid->setAccessibleName(accessibleName);
+    grid->setColumns(columns);
+    grid->setEditable(false);
+    grid->setRowIndicatorVisible(true);
+    grid->setDataSource(source);
+    return grid;
+}
+
+void stackToolBarOverList(QWidget* window, QToolBar* bar, QWidget* list)
+{
+    auto* layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addWidget(list, 1);
 }
 
 void styleCaption(QLabel* label)

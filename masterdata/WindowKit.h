@@ -1,14 +1,18 @@
 #pragma once
 
+#include "platform/ui/ErrorHandler.h"
+#include "platform/ui/GridColumn.h"
+
 #include <QList>
 #include <QString>
+#include <QToolButton>
 
 class QLabel;
 class QToolBar;
-class QToolButton;
 class QWidget;
 
 namespace db {
+class DataSource;
 class Dataset;
 }
 
@@ -31,6 +35,48 @@ QToolBar* makeToolBar(QWidget* window, const QString& name);
 // (":/masterdata/icons/<picture>.svg"), named for the tests and the screen
 // reader alike.
 QToolButton* addToolButton(QToolBar* bar, const QString& name, const QString& caption, const QString& picture);
+
+// The toolbar of a list window whose commands are the usual four, in this
+// order: ToolButton1 (a new row, captioned by the list), "Düzenle", "Sil"
+// and "Çıkış".
+struct ListToolBar {
+    QToolBar* bar;
+    QToolButton* newRow;
+    QToolButton* edit;
+    QToolButton* remove;
+    QToolButton* exit;
+};
+ListToolBar makeListToolBar(QWidget* window, const QString& newRowCaption);
+
+// The same toolbar put into the window's ToolBar1 and ToolButton1 to 4.
+template <class ListWindow>
+void addListToolBar(ListWindow* window, const QString& newRowCaption)
+{
+    const ListToolBar tools = makeListToolBar(window, newRowCaption);
+    window->ToolBar1 = tools.bar;
+    window->ToolButton1 = tools.newRow;
+    window->ToolButton2 = tools.edit;
+    window->ToolButton3 = tools.remove;
+    window->ToolButton4 = tools.exit;
+}
+
+// The list of a list window: named for the tests and the screen reader,
+// read-only, with a row indicator, showing `columns` of `source`.
+ui::DataGrid* makeListGrid(QWidget* window, const QString& accessibleName, const QList<ui::GridColumn>& columns,
+                           db::DataSource* source);
+
+// The toolbar on top, the list filling the rest of the window.
+void stackToolBarOverList(QWidget* window, QToolBar* bar, QWidget* list);
+
+// ToolButton1 to ToolButton4 of a list window to their handlers.
+template <class ListWindow>
+void connectListCommands(ListWindow* window)
+{
+    ui::connectGuarded(window->ToolButton1, &QToolButton::clicked, window, &ListWindow::ToolButton1Click);
+    ui::connectGuarded(window->ToolButton2, &QToolButton::clicked, window, &ListWindow::ToolButton2Click);
+    ui::connectGuarded(window->ToolButton3, &QToolButton::clicked, window, &ListWindow::ToolButton3Click);
+    ui::connectGuarded(window->ToolButton4, &QToolButton::clicked, window, &ListWindow::ToolButton4Click);
+}
 
 // White bold text on the highlight colour: the captions of the editors and
 // the headings of the lists.

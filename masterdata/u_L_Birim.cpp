@@ -9,9 +9,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ErrorHandler.h"
 
-#include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace {
 const QString kCaption = QStringLiteral("Yeni Birim");
@@ -25,36 +23,17 @@ TL_Birim::TL_Birim(QWidget* owner) : ui::Form(owner)
     setFont(QFont(QStringLiteral("Tahoma"), 11));
     resize(589, 600);
 
-    ToolBar1 = masterdata::makeToolBar(this, QStringLiteral("ToolBar1"));
-    ToolButton1 = masterdata::addToolButton(ToolBar1, QStringLiteral("ToolButton1"), QStringLiteral("Yeni Birim"),
-                                            QStringLiteral("yeni"));
-    ToolButton2 = masterdata::addToolButton(ToolBar1, QStringLiteral("ToolButton2"), QStringLiteral("Düzenle"),
-                                            QStringLiteral("duzenle"));
-    ToolButton3 = masterdata::addToolButton(ToolBar1, QStringLiteral("ToolButton3"), QStringLiteral("Sil"),
-                                            QStringLiteral("sil"));
-    ToolButton4 = masterdata::addToolButton(ToolBar1, QStringLiteral("ToolButton4"), QStringLiteral("Çıkış"),
-                                            QStringLiteral("cikis"));
+    masterdata::addListToolBar(this, QStringLiteral("Yeni Birim"));
 
-    cxGrid1DBTableView1 = new ui::DataGrid(this);
+    cxGrid1DBTableView1 = masterdata::makeListGrid(
+        this, QStringLiteral("Birim Tanımları"),
+        {ui::GridColumn{QStringLiteral("SN"), {}, 31}, ui::GridColumn{QStringLiteral("BIRIM"), {}, 277}},
+        dm->Ds_Q_Birim);
     cxGrid1 = cxGrid1DBTableView1;
-    cxGrid1DBTableView1->setObjectName(QStringLiteral("cxGrid1DBTableView1"));
-    cxGrid1DBTableView1->setAccessibleName(QStringLiteral("Birim Tanımları"));
-    cxGrid1DBTableView1->setColumns(
-        {ui::GridColumn{QStringLiteral("SN"), {}, 31}, ui::GridColumn{QStringLiteral("BIRIM"), {}, 277}});
-    cxGrid1DBTableView1->setEditable(false);
-    cxGrid1DBTableView1->setRowIndicatorVisible(true);
-    cxGrid1DBTableView1->setDataSource(dm->Ds_Q_Birim);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(ToolBar1);
-    layout->addWidget(cxGrid1DBTableView1, 1);
+    masterdata::stackToolBarOverList(this, ToolBar1, cxGrid1DBTableView1);
 
-    ui::connectGuarded(ToolButton1, &QToolButton::clicked, this, &TL_Birim::ToolButton1Click);
-    ui::connectGuarded(ToolButton2, &QToolButton::clicked, this, &TL_Birim::ToolButton2Click);
-    ui::connectGuarded(ToolButton3, &QToolButton::clicked, this, &TL_Birim::ToolButton3Click);
-    ui::connectGuarded(ToolButton4, &QToolButton::clicked, this, &TL_Birim::ToolButton4Click);
+    masterdata::connectListCommands(this);
 
     FormCreate();
 }

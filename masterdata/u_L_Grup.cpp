@@ -13,7 +13,6 @@
 
 #include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace {
 const QString kPrompt = QStringLiteral("Grup Adı : ");
@@ -41,28 +40,19 @@ TL_Grup::TL_Grup(QWidget* owner) : ui::Form(owner)
     ToolButton4 = masterdata::addToolButton(ToolBar1, QStringLiteral("ToolButton4"), QStringLiteral("Çıkış"),
                                             QStringLiteral("cikis"));
 
-    cxGrid1DBTableView1 = new ui::DataGrid(this);
+    // Only the order number is typed in the list itself.
+    cxGrid1DBTableView1 = masterdata::makeListGrid(this, QStringLiteral("Grup Tanımları"),
+                                                   {ui::GridColumn{QStringLiteral("GRUP_ID"), {}, 90, true, true},
+                                                    ui::GridColumn{QStringLiteral("GRUP_ADI"), {}, 274, true, true},
+                                                    ui::GridColumn{QStringLiteral("SIRA_NO"), {}, 63, true, false}},
+                                                   dm->Ds_Q_Grup);
     cxGrid1 = cxGrid1DBTableView1;
-    cxGrid1DBTableView1->setObjectName(QStringLiteral("cxGrid1DBTableView1"));
-    cxGrid1DBTableView1->setAccessibleName(QStringLiteral("Grup Tanımları"));
-    cxGrid1DBTableView1->setColumns({ui::GridColumn{QStringLiteral("GRUP_ID"), {}, 90, true, true},
-                                     ui::GridColumn{QStringLiteral("GRUP_ADI"), {}, 274, true, true},
-                                     ui::GridColumn{QStringLiteral("SIRA_NO"), {}, 63, true, false}});
     cxGrid1DBTableView1->setEditable(true);
-    cxGrid1DBTableView1->setRowIndicatorVisible(true);
-    cxGrid1DBTableView1->setDataSource(dm->Ds_Q_Grup);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(ToolBar1);
-    layout->addWidget(cxGrid1DBTableView1, 1);
+    masterdata::stackToolBarOverList(this, ToolBar1, cxGrid1DBTableView1);
 
-    ui::connectGuarded(ToolButton1, &QToolButton::clicked, this, &TL_Grup::ToolButton1Click);
-    ui::connectGuarded(ToolButton2, &QToolButton::clicked, this, &TL_Grup::ToolButton2Click);
-    ui::connectGuarded(ToolButton3, &QToolButton::clicked, this, &TL_Grup::ToolButton3Click);
+    masterdata::connectListCommands(this);
     ui::connectGuarded(ToolButton5, &QToolButton::clicked, this, &TL_Grup::ToolButton5Click);
-    ui::connectGuarded(ToolButton4, &QToolButton::clicked, this, &TL_Grup::ToolButton4Click);
 
     FormCreate();
 }

@@ -12,9 +12,7 @@
 
 #include <QHeaderView>
 #include <QTableView>
-#include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace {
 const QString kCaption = QStringLiteral("Yeni Masa");
@@ -28,44 +26,25 @@ TL_Masa::TL_Masa(QWidget* owner) : ui::Form(owner)
     setFont(QFont(QStringLiteral("Tahoma"), 11));
     resize(755, 614);
 
-    ToolBar1 = masterdata::makeToolBar(this, QStringLiteral("ToolBar1"));
-    ToolButton1 = masterdata::addToolButton(ToolBar1, QStringLiteral("ToolButton1"), QStringLiteral("Yeni Masa"),
-                                            QStringLiteral("yeni"));
-    ToolButton2 = masterdata::addToolButton(ToolBar1, QStringLiteral("ToolButton2"), QStringLiteral("Düzenle"),
-                                            QStringLiteral("duzenle"));
-    ToolButton3 = masterdata::addToolButton(ToolBar1, QStringLiteral("ToolButton3"), QStringLiteral("Sil"),
-                                            QStringLiteral("sil"));
-    ToolButton4 = masterdata::addToolButton(ToolBar1, QStringLiteral("ToolButton4"), QStringLiteral("Çıkış"),
-                                            QStringLiteral("cikis"));
+    masterdata::addListToolBar(this, QStringLiteral("Yeni Masa"));
 
-    cxGrid1DBTableView1 = new ui::DataGrid(this);
+    cxGrid1DBTableView1 = masterdata::makeListGrid(this, QStringLiteral("Masa Listesi"),
+                                                   {ui::GridColumn{QStringLiteral("MASA_ID"), {}, 92},
+                                                    ui::GridColumn{QStringLiteral("MASA_ADI"), {}, 306},
+                                                    ui::GridColumn{QStringLiteral("TUTAR"), {}, 116, false},
+                                                    ui::GridColumn{QStringLiteral("ACIK_KAPALI"), {}, 137, false}},
+                                                   dm->Ds_Q_Masa);
     cxGrid1 = cxGrid1DBTableView1;
-    cxGrid1DBTableView1->setObjectName(QStringLiteral("cxGrid1DBTableView1"));
-    cxGrid1DBTableView1->setAccessibleName(QStringLiteral("Masa Listesi"));
     // Large and high-contrast, to be read from a step away.
+    cxGrid1DBTableView1->setHighContrast(true);
     QFont large(QStringLiteral("Tahoma"));
     large.setPixelSize(17);
     cxGrid1DBTableView1->view()->setFont(large);
     cxGrid1DBTableView1->view()->verticalHeader()->setDefaultSectionSize(QFontMetrics(large).height() + 10);
-    cxGrid1DBTableView1->setColumns({ui::GridColumn{QStringLiteral("MASA_ID"), {}, 92},
-                                     ui::GridColumn{QStringLiteral("MASA_ADI"), {}, 306},
-                                     ui::GridColumn{QStringLiteral("TUTAR"), {}, 116, false},
-                                     ui::GridColumn{QStringLiteral("ACIK_KAPALI"), {}, 137, false}});
-    cxGrid1DBTableView1->setEditable(false);
-    cxGrid1DBTableView1->setRowIndicatorVisible(true);
-    cxGrid1DBTableView1->setHighContrast(true);
-    cxGrid1DBTableView1->setDataSource(dm->Ds_Q_Masa);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(ToolBar1);
-    layout->addWidget(cxGrid1DBTableView1, 1);
+    masterdata::stackToolBarOverList(this, ToolBar1, cxGrid1DBTableView1);
 
-    ui::connectGuarded(ToolButton1, &QToolButton::clicked, this, &TL_Masa::ToolButton1Click);
-    ui::connectGuarded(ToolButton2, &QToolButton::clicked, this, &TL_Masa::ToolButton2Click);
-    ui::connectGuarded(ToolButton3, &QToolButton::clicked, this, &TL_Masa::ToolButton3Click);
-    ui::connectGuarded(ToolButton4, &QToolButton::clicked, this, &TL_Masa::ToolButton4Click);
+    masterdata::connectListCommands(this);
     ui::connectGuarded(cxGrid1DBTableView1, &ui::DataGrid::cellDoubleClicked, this,
                        &TL_Masa::cxGrid1DBTableView1CellDblClick);
 

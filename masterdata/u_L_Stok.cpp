@@ -15,9 +15,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QTableView>
-#include <QToolBar>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 TL_Stok::TL_Stok(QWidget* owner) : ui::Form(owner)
 {
@@ -25,28 +23,14 @@ TL_Stok::TL_Stok(QWidget* owner) : ui::Form(owner)
     setWindowTitle(QStringLiteral("Stok Listesi"));
     resize(1000, 640);
 
-    ToolBar1 = masterdata::makeToolBar(this, QStringLiteral("ToolBar1"));
-    ToolButton1 = masterdata::addToolButton(ToolBar1, QStringLiteral("ToolButton1"), QStringLiteral("Yeni Stok"),
-                                            QStringLiteral("yeni"));
-    ToolButton2 = masterdata::addToolButton(ToolBar1, QStringLiteral("ToolButton2"), QStringLiteral("Düzenle"),
-                                            QStringLiteral("duzenle"));
-    ToolButton3 = masterdata::addToolButton(ToolBar1, QStringLiteral("ToolButton3"), QStringLiteral("Sil"),
-                                            QStringLiteral("sil"));
-    ToolButton4 = masterdata::addToolButton(ToolBar1, QStringLiteral("ToolButton4"), QStringLiteral("Çıkış"),
-                                            QStringLiteral("cikis"));
+    masterdata::addListToolBar(this, QStringLiteral("Yeni Stok"));
 
-    cxGrid1DBTableView1 = new ui::DataGrid(this);
-    cxGrid1DBTableView1->setObjectName(QStringLiteral("cxGrid1DBTableView1"));
-    cxGrid1DBTableView1->setAccessibleName(QStringLiteral("Stok Listesi"));
     QList<ui::GridColumn> columns;
     for (const char* field : {"STOK_ID", "GRUP_ID", "GRUP_ADI", "STOK_KODU", "STOK_ADI", "BIRIM", "FIYAT", "ACIKLAMA",
                               "SIRA_NO"})
         columns.append(ui::GridColumn{QString::fromLatin1(field)});
-    cxGrid1DBTableView1->setColumns(columns);
-    cxGrid1DBTableView1->setEditable(false);
-    cxGrid1DBTableView1->setRowIndicatorVisible(true);
+    cxGrid1DBTableView1 = masterdata::makeListGrid(this, QStringLiteral("Stok Listesi"), columns, dm->Ds_Q_Stok);
     cxGrid1DBTableView1->setHighContrast(true);
-    cxGrid1DBTableView1->setDataSource(dm->Ds_Q_Stok);
 
     PopupMenu1 = new QMenu(this);
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
@@ -59,16 +43,9 @@ TL_Stok::TL_Stok(QWidget* owner) : ui::Form(owner)
     connect(view, &QWidget::customContextMenuRequested, this,
             [this, view](const QPoint& at) { PopupMenu1->popup(view->viewport()->mapToGlobal(at)); });
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(ToolBar1);
-    layout->addWidget(cxGrid1DBTableView1, 1);
+    masterdata::stackToolBarOverList(this, ToolBar1, cxGrid1DBTableView1);
 
-    ui::connectGuarded(ToolButton1, &QToolButton::clicked, this, &TL_Stok::ToolButton1Click);
-    ui::connectGuarded(ToolButton2, &QToolButton::clicked, this, &TL_Stok::ToolButton2Click);
-    ui::connectGuarded(ToolButton3, &QToolButton::clicked, this, &TL_Stok::ToolButton3Click);
-    ui::connectGuarded(ToolButton4, &QToolButton::clicked, this, &TL_Stok::ToolButton4Click);
+    masterdata::connectListCommands(this);
     ui::connectGuarded(cxGrid1DBTableView1, &ui::DataGrid::cellDoubleClicked, this,
                        &TL_Stok::cxGrid1DBTableView1CellDblClick);
     ui::connectGuarded(zelletir1, &QAction::triggered, this, &TL_Stok::zelletir1Click);
