@@ -112,7 +112,7 @@ QString Field::displayText(const QVariant& v, FieldType type, const QString& for
     case FieldType::Integer:
     case FieldType::BigInt:
         if (!format.isEmpty())
-            return formatNumber(v.toDouble(), format);
+            return formatPicture(v.toDouble(), format);
         if (type == FieldType::Double || type == FieldType::Scaled)
             return floatToText(v.toDouble());
         return QString::number(v.toLongLong());

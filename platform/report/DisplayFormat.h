@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/db/DisplayFormat.h"
+
 #include <QDateTime>
 #include <QLocale>
 #include <QString>
@@ -13,13 +15,8 @@ namespace report {
 // the time when it is not midnight, NULL as nothing.
 QString defaultText(const QVariant& value, const QLocale& locale = QLocale());
 
-// A number in a picture format, as Delphi's FormatFloat writes it: "0" a digit
-// always shown, "#" a digit shown when significant, "," grouping, the first
-// "." the decimal point, text in quotes and every other character literal,
-// up to three sections "positive;negative;zero". Rounds half away from zero on
-// the value's 15 significant digits. Empty separators mean the locale's.
-QString formatPicture(double value, const QString& picture, const QString& decimalSeparator = {},
-                      const QString& thousandSeparator = {}, const QLocale& locale = QLocale());
+// Numbers in picture formats: the same as the fields' display formats.
+using db::formatPicture;
 
 // printf-style formats of the Delphi Format function: %d, %u, %x, %s, %e,
 // %f (fixed), %n (fixed with grouping), %m (money, in the locale's currency

@@ -747,7 +747,7 @@ QString DataGrid::footerText(const QString& field) const
     const auto format = footerFormats_.constFind(key(field));
     if (format == footerFormats_.constEnd() || columnIndex(field) < 0)
         return {};
-    return db::formatNumber(footerSum(field), *format);
+    return db::formatPicture(footerSum(field), *format);
 }
 
 void DataGrid::rowsShownChanged()

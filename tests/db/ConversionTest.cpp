@@ -37,7 +37,7 @@ TEST_F(DisplayFormatTest, PicturesUseTheLocaleSeparators)
         {12.5, "0.##", "12,5"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(db::formatNumber(c.value, QString::fromUtf8(c.picture)), QString::fromUtf8(c.expected))
+        EXPECT_EQ(db::formatPicture(c.value, QString::fromUtf8(c.picture)), QString::fromUtf8(c.expected))
             << c.value << " " << c.picture;
 }
 

@@ -18,9 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::memcpy(&value, data, sizeof value);
     const QString picture =
         QString::fromUtf8(reinterpret_cast<const char*>(data + sizeof value), qsizetype(size - sizeof value));
-    (void)db::formatNumber(value, picture);
+    (void)db::formatPicture(value, picture);
     if (std::isfinite(value) && std::fabs(value) < 1e15) {
-        const QString text = db::formatNumber(value, QStringLiteral("0.00"));
+        const QString text = db::formatPicture(value, QStringLiteral("0.00"));
         if (text.isEmpty())
             std::abort();
     }
