@@ -38,6 +38,15 @@ QMessageBox::Icon qtIcon(MessageIcon icon)
     return QMessageBox::NoIcon;
 }
 
+// The boxes come up over windows worked by touch: their buttons and the
+// input box's field are no smaller than a fingertip. A style sheet, since
+// the input box makes its buttons only when it is shown.
+void fingerSized(QDialog& box)
+{
+    box.setStyleSheet(QStringLiteral("QPushButton { min-height: 48px; min-width: 96px; } "
+                                     "QLineEdit { min-height: 48px; }"));
+}
+
 const std::pair<DialogButton, QMessageBox::StandardButton> buttonPairs[] = {
     {DialogButton::Yes, QMessageBox::Yes},
     {DialogButton::No, QMessageBox::No},
@@ -98,6 +107,7 @@ DialogButton StandardDialogs::messageBox(const QString& text, const QString& cap
         if (ours == defaultButton && buttons.testFlag(ours))
             box.setDefaultButton(theirs);
     }
+    fingerSized(box);
     const auto chosen = QMessageBox::StandardButton(box.exec());
     for (const auto& [ours, theirs] : buttonPairs) {
         if (theirs == chosen)
@@ -118,6 +128,7 @@ QString StandardDialogs::inputBox(const QString& caption, const QString& prompt,
     box.setWindowTitle(caption);
     box.setLabelText(prompt);
     box.setTextValue(defaultText);
+    fingerSized(box);
     if (box.exec() != QDialog::Accepted)
         return defaultText;
     return box.textValue();
@@ -131,6 +142,7 @@ void StandardDialogs::showError(const QString& text)
     box.setWindowTitle(QGuiApplication::applicationDisplayName());
     box.setText(messageLines(text));
     box.setStandardButtons(QMessageBox::Ok);
+    fingerSized(box);
     box.exec();
 }
 

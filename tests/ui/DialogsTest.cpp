@@ -14,6 +14,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+#include <climits>
+
 using ui::DialogButton;
 using ui::MessageIcon;
 using uitest::ScriptedDialogs;
@@ -128,6 +131,17 @@ protected:
     ui::StandardDialogs dialogs;
 };
 
+// Smallest height of the box's buttons and fields, as laid out on screen.
+int smallestTarget(QDialog& box)
+{
+    int smallest = INT_MAX;
+    for (QWidget* w : box.findChildren<QWidget*>()) {
+        if (w->isVisible() && (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w)))
+            smallest = std::min(smallest, w->height());
+    }
+    return smallest;
+}
+
 TEST_F(StandardDialogs, QuestionShowsTurkishButtonsTheDefaultAndLineBreaks)
 {
     QString text, caption, yes, no, defaultText;
@@ -139,6 +153,7 @@ TEST_F(StandardDialogs, QuestionShowsTurkishButtonsTheDefaultAndLineBreaks)
         yes = box.button(QMessageBox::Yes)->text();
         no = box.button(QMessageBox::No)->text();
         defaultText = box.defaultButton()->text();
+        EXPECT_GE(smallestTarget(box), 44);
         box.button(QMessageBox::No)->click();
     });
     const DialogButton answer = dialogs.messageBox(unsavedQuestion, QStringLiteral("Hata"), MessageIcon::Warning,
@@ -171,6 +186,7 @@ TEST_F(StandardDialogs, InputBoxReturnsTheTypedText)
     QString prompt;
     whenShown<QInputDialog>([&](QInputDialog& box) {
         prompt = box.labelText();
+        EXPECT_GE(smallestTarget(box), 44);
         box.setTextValue(QStringLiteral("Bahçe 5"));
         box.accept();
     });
@@ -196,6 +212,7 @@ TEST_F(StandardDialogs, ErrorBoxShowsTheTextWithTheErrorIcon)
     whenShown<QMessageBox>([&](QMessageBox& box) {
         text = box.text();
         icon = box.icon();
+        EXPECT_GE(smallestTarget(box), 44);
         box.buttons().front()->click();
     });
     dialogs.showError(QStringLiteral("lock conflict on no wait transaction"));
