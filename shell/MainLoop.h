@@ -1,14 +1,14 @@
 #pragma once
 
 // The program's life after its folder and language are set: the main window
-// and its message loop, and the way SIGINT and SIGTERM end it. The program's
-// main() and the tests that end the program by signal share it.
+// and its message loop, and the way SIGINT, SIGTERM and SIGHUP end it. The
+// program's main() and the tests that end the program by signal share it.
 
 namespace shell {
 
-// Blocks SIGINT and SIGTERM in this thread and in every thread started
-// later, the Firebird client's included, and returns a descriptor they can
-// be read from (-1 if none could be made). Call it first thing in main(),
+// Blocks SIGINT, SIGTERM and SIGHUP in this thread and in every thread
+// started later, the Firebird client's included, and returns a descriptor
+// they can be read from (-1 if none could be made). Call it first thing in main(),
 // before any thread starts.
 int blockTerminationSignals();
 

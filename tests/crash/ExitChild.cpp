@@ -1,7 +1,7 @@
 // The program's own main window and message loop, with the way the program
-// takes SIGINT and SIGTERM, driven through the login and on by a user who
-// is never asked anything; for the exit tests to end it by signal or by
-// "Çıkış" and time how long it takes.
+// takes SIGINT, SIGTERM and SIGHUP, driven through the login and on by a
+// user who is never asked anything; for the exit tests to end it by signal
+// or by "Çıkış" and time how long it takes.
 //
 //   exit_child <program folder> <where>
 //

@@ -1,5 +1,5 @@
 // Ends the program the ways a desktop session does: SIGTERM, SIGINT (Ctrl+C
-// in a terminal) and "Çıkış", at the main window and in the middle of order
+// in a terminal), SIGHUP (the terminal closed) and "Çıkış", at the main window and in the middle of order
 // entry. The program must end by itself within seconds, never hang on the
 // Firebird client's detach, and leave the database as its data module's end
 // leaves it: what was pending committed.
@@ -78,6 +78,7 @@ INSTANTIATE_TEST_SUITE_P(
         Ending{"main-window", "LOGGED IN", SIGINT, "bills=0 lines=0 table4=1", "SigintAtTheMainWindow"},
         Ending{"order-entry", "MID entry", SIGTERM, "bills=1 lines=2 table4=1", "SigtermInOrderEntry"},
         Ending{"order-entry", "MID entry", SIGINT, "bills=1 lines=2 table4=1", "SigintInOrderEntry"},
+        Ending{"order-entry", "MID entry", SIGHUP, "bills=1 lines=2 table4=1", "SighupInOrderEntry"},
         Ending{"exit-button", "", 0, "bills=0 lines=0 table4=1", "ExitButton"}),
     [](const ::testing::TestParamInfo<Ending>& info) { return std::string(info.param.name); });
 
