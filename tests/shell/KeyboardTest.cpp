@@ -1,6 +1,8 @@
 // The main window, the login and the About window worked without a mouse,
 // by finger, and on a screen of twice the pixel density.
 
+#include "LoginFixture.h"
+
 #include "support/TestDatabase.h"
 #include "ui/support/Keyboard.h"
 #include "ui/support/ScriptedDialogs.h"
@@ -17,17 +19,14 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 
 #include <functional>
 
-using testsupport::freshDatabase;
 using uitest::ScriptedDialogs;
 
 namespace {
@@ -97,34 +96,11 @@ TEST(ShellPictures, IconsAreDrawingsThatStaySharpAtDoubleScale)
     }
 }
 
-// The login over the demo cafe's database.
-class LoginKeys : public ::testing::Test {
+// The login over the demo cafe's database; the main window stays hidden,
+// since these tests process events.
+class LoginKeys : public LoginFixture {
 protected:
-    void SetUp() override
-    {
-        folder = std::make_unique<QTemporaryDir>(testsupport::scratchDir() + QStringLiteral("/loginkeys-XXXXXX"));
-        SetProgramFolder(folder->path());
-        QFile list(folder->filePath(QStringLiteral("database.txt")));
-        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
-        list.write(freshDatabase(true).toLocal8Bit());
-        list.close();
-        LoginAccepted = 0;
-        ModifiedState = 0;
-        // Not shown: with events processed its first show would bring up a
-        // login of its own.
-        mainWindow = new TL_AnaMenu;
-        dm = new Tdm(mainWindow);
-    }
-    void TearDown() override
-    {
-        delete mainWindow;
-        SetProgramFolder(QString());
-        LoginAccepted = 0;
-        ModifiedState = 0;
-    }
-
-    std::unique_ptr<QTemporaryDir> folder;
-    TL_AnaMenu* mainWindow = nullptr;
+    LoginKeys() : LoginFixture(false) {}
 };
 
 TEST_F(LoginKeys, TabGoesThroughTheFieldsAndButtonsInTheirOrder)

@@ -1,3 +1,5 @@
+#include "LoginFixture.h"
+
 #include "support/TestDatabase.h"
 #include "ui/support/ScriptedDialogs.h"
 
@@ -13,13 +15,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "platform/ui/DataCheckBox.h"
 
 using testsupport::execSql;
-using testsupport::freshDatabase;
 using testsupport::queryValue;
 using uitest::ScriptedDialogs;
 
@@ -28,41 +28,9 @@ namespace {
 const QString kConnectionFailed = QStringLiteral(
     "Bağlantı başarısız lütfen sitedeki soru cevap bölününe bakınız. https://tavlora.example.com.tr");
 
-// The moment before the login window: the main window and the data module
-// exist, nothing is connected, database.txt lies in the program's folder.
-class Login : public ::testing::Test {
+class Login : public LoginFixture {
 protected:
-    void SetUp() override
-    {
-        databasePath = freshDatabase(true);
-        folder = std::make_unique<QTemporaryDir>(testsupport::scratchDir() + QStringLiteral("/login-XXXXXX"));
-        SetProgramFolder(folder->path());
-        writeList(databasePath.toLocal8Bit() + "\r\n");
-        LoginAccepted = 0;
-        ModifiedState = 0;
-        mainWindow = new TL_AnaMenu;
-        mainWindow->show();
-        dm = new Tdm(mainWindow);
-    }
-
-    void TearDown() override
-    {
-        delete mainWindow;
-        SetProgramFolder(QString());
-        LoginAccepted = 0;
-        ModifiedState = 0;
-    }
-
-    void writeList(const QByteArray& content)
-    {
-        QFile f(folder->filePath(QStringLiteral("database.txt")));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(content);
-    }
-
-    QString databasePath;
-    std::unique_ptr<QTemporaryDir> folder;
-    TL_AnaMenu* mainWindow = nullptr;
+    Login() : LoginFixture(true) {}
 };
 
 TEST_F(Login, DemoUserGetsInAndTheMainWindowStays)
